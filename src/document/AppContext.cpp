@@ -1,0 +1,10 @@
+#include "document/AppContext.h"
+
+namespace tarkel {
+
+AppContext& App() {
+  static AppContext context;
+  return context;
+}
+
+}  // namespace tarkel

@@ -1,0 +1,47 @@
+#include "document/WaveAudio.h"
+
+#include <cstring>
+
+namespace tarkel {
+
+WaveAudio::WaveAudio() = default;
+WaveAudio::~WaveAudio() = default;
+
+void WaveAudio::SetDataSize(uint32_t bytes) {
+  dataSize_ = bytes;
+  frameCount_ = BytesToFrames(bytes);
+}
+
+uint8_t* WaveAudio::AllocateDataForReading(uint32_t bytes) {
+  if (IsHardDisk()) return nullptr;
+  if (!memory_.Allocate(bytes)) return nullptr;
+  data_ = memory_.Data();
+  SetDataSize(bytes);
+  return data_;
+}
+
+uint8_t* WaveAudio::AllocateData(uint32_t bytes) {
+  if (!AllocateDataForReading(bytes)) return nullptr;
+  std::memset(data_, SilenceValue(), bytes);
+  return data_;
+}
+
+uint8_t* WaveAudio::ResizeData(uint32_t bytes) {
+  if (!data_) return AllocateData(bytes);
+  if (IsHardDisk()) return nullptr;  // mapped files are resized by the hard-disk code
+  const uint32_t old = dataSize_;
+  if (!memory_.Resize(bytes)) return nullptr;
+  data_ = memory_.Data();
+  SetDataSize(bytes);
+  if (bytes > old) std::memset(data_ + old, SilenceValue(), bytes - old);
+  return data_;
+}
+
+void WaveAudio::ReleaseData() {
+  if (!IsHardDisk()) memory_.Release();
+  data_ = nullptr;
+  dataSize_ = 0;
+  frameCount_ = 0;
+}
+
+}  // namespace tarkel
