@@ -1,0 +1,43 @@
+#pragma once
+// The one primitive that moves and combines samples for the edit operations and the channel
+// effects, counting progress per sample.
+#include <cstdint>
+
+#include "document/ChannelMode.h"
+
+namespace tarkel {
+
+class DocWaveAudio;
+
+// Kinds of transfer (what each does in mono/both-channel and in one-channel mode):
+//  1 copy forwards            | extract the chosen channel of a stereo source into a mono target
+//  2 copy backwards           | copy the channel backwards (source and target point at the end)
+//  3 copy forwards            | insert a mono source into the chosen channel of a stereo target
+//  4 fill with silence        | fill the chosen channel with silence
+//  5 copy forwards            | copy the source's chosen channel into the same channel of the target
+//  6 mean of source and target| mean of a mono source and the chosen channel of the target
+//  7 as 2, without progress   | as 2
+//  8 as 2                     | as 2
+//  9 copy forwards            | as 5
+// 10 nothing                  | mean of the same channel of source and target
+// 11 channel mean (source at one channel, target at the other) | -
+enum class TransferKind : int {
+  CopyForward = 1,
+  CopyBackward = 2,
+  Insert = 3,
+  Silence = 4,
+  ChannelCopy = 5,
+  Mean = 6,
+  CopyBackwardQuiet = 7,
+  CopyBackwardMove = 8,
+  CopyForwardMove = 9,
+  ChannelMean = 10,
+  MeanOfChannels = 11,
+};
+
+// Transfers `lengthBytes` bytes (of the stereo side in one-channel mode) of `wave`'s sample
+// layout. False when the user cancelled at a progress step.
+bool TransferSamples(DocWaveAudio& wave, ChannelMode mode, uint32_t lengthBytes, TransferKind kind,
+                     const uint8_t* source, uint8_t* target);
+
+}  // namespace tarkel
