@@ -61,10 +61,11 @@ struct EditOutcome {
 
   static EditOutcome Failed() { return {}; }
   static EditOutcome FailedAfterChange() { return {false, true, std::nullopt}; }
-  // Success without a notice to the region manager (effects, erase, paste over, ...).
+  // Success without a notice to the region manager.
   static EditOutcome Done() { return {true, true, std::nullopt}; }
-  // Success that removed or changed frames first..last (cut, delete, trim, move): restore flag 1.
-  static EditOutcome Removed(uint32_t first, uint32_t last, ChannelMode mode) {
+  // Success that removed or changed frames first..last (cut, delete, trim, move, effects):
+  // restore flag 1.
+  static EditOutcome Changed(uint32_t first, uint32_t last, ChannelMode mode) {
     return {true, true, RegionNotice{first, last, mode, 1}};
   }
   // Success that inserted frames start..end (paste): restore flag 0.

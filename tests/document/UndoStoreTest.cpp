@@ -17,7 +17,7 @@ EditOutcome RemoveBytes(DocWaveAudio& sound, uint32_t start, uint32_t end) {
   uint8_t* data = sound.Data();
   std::memmove(data + start, data + end, sound.DataSize() - end);
   if (!sound.ResizeData(sound.DataSize() - (end - start))) return EditOutcome::Failed();
-  return EditOutcome::Removed(sound.BytesToFrames(start), sound.BytesToFrames(end) - 1, ChannelMode::Both);
+  return EditOutcome::Changed(sound.BytesToFrames(start), sound.BytesToFrames(end) - 1, ChannelMode::Both);
 }
 
 class UndoStoreTest : public DocumentTest {
@@ -123,7 +123,7 @@ TEST_F(UndoStoreTest, CuttingTheLeftChannelTakesNoRecordButTheCutGoesOn) {
   bool ran = false;
   EXPECT_TRUE(doc.RunEdit(UndoRequest::Of(UndoKind::Removal, 20, 40), ChannelMode::Left, [&](DocWaveAudio&) {
     ran = true;
-    return EditOutcome::Removed(10, 19, ChannelMode::Left);
+    return EditOutcome::Changed(10, 19, ChannelMode::Left);
   }));
   EXPECT_TRUE(ran);
   EXPECT_FALSE(doc.CanUndo());
