@@ -145,18 +145,6 @@ TEST_F(UndoStoreTest, TrimSavesTheWholeSoundAndRangesOutsideTheDataTakeNoRecord)
   EXPECT_FALSE(store.SaveUndo(&doc, 0, 10, ChannelMode::Mono, UndoKind::Replacement));
 }
 
-TEST_F(UndoStoreTest, MoveRecordKeepsPositionsAndTheDragMode) {
-  CTarkelDoc doc;
-  test::Fill(doc.Sound(), 2, 22050, 16, test::Staircase16(100));
-  App().dragDropReplaceMoveWithSilence = 1;
-  store.SetDataBase(doc.Sound().Data());
-  ASSERT_TRUE(store.SaveUndo(&doc, 8, 40, ChannelMode::Both, UndoKind::MoveCopy, 120, 3));
-  EXPECT_EQ(store.SavedSize(), 0u);
-  EXPECT_EQ(store.AuxPosition(), 120u);
-  EXPECT_EQ(store.AuxValue(), 3u);
-  EXPECT_EQ(store.DragMode(), 1);
-}
-
 // A view that tries to take a record while it is told about the reversal.
 struct RecordingDuringUndo : DocumentObserver {
   void OnDocumentUpdate(CTarkelDoc&, uint32_t) override {}
