@@ -78,6 +78,7 @@ bool CTarkelDoc::Open(const std::string& path) {
   hardDisk_ = App().hardDiskEditing != 0 && NameHasWaveExtension(path) ? 1 : 0;
   if (hardDisk_ && App().backupOnOpen) MakeBackup(path);  // a failed backup does not stop the open
   if (!OpenSoundFile(sound_, path, App().loadInBackground, hardDisk_ != 0)) return false;
+  sound_.SetFileName(path);
   SetPathName(path);
   SetModified(false);
   return true;
@@ -86,6 +87,7 @@ bool CTarkelDoc::Open(const std::string& path) {
 bool CTarkelDoc::Save(const std::string& path) {
   WaitCursor wait;
   if (!SaveSoundFile(sound_, path, 0, sound_.Frames())) return false;
+  sound_.SetFileName(path);
   SetPathName(path);
   SetModified(false);
   return true;
@@ -123,7 +125,8 @@ void CTarkelDoc::ClearContents() {
   }
   if (App().playingDocument == this) App().playingDocument = nullptr;
   // A hard-disk document is its file: its header is brought up to date in place.
-  if (sound_.IsHardDisk() && sound_.HasData()) SaveSoundFile(sound_, pathName_, 0, sound_.Frames());
+  if (sound_.IsHardDisk() && sound_.HasData())
+    SaveSoundFile(sound_, pathName_.empty() ? sound_.FileName() : pathName_, 0, sound_.Frames());
   if (hooks.closeSoundFiles)
     hooks.closeSoundFiles(sound_);
   else
