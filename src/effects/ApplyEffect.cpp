@@ -83,7 +83,7 @@ bool RunDigitalDelay(DocWaveAudio& wave, ChannelMode mode, uint8_t* base, uint32
 }  // namespace
 
 uint32_t ApplyEffect(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode, EffectParams& p) {
-  if (!CheckEffectRange(wave, first, last)) return 0;
+  if (!CheckEffectRange(wave, first, last, mode)) return 0;
   const uint32_t frames = last - first + 1;
   const bool preview = p.preview != 0;
   const int64_t delay = DelayBytes(wave, p);

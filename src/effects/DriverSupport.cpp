@@ -22,6 +22,13 @@ bool CheckEffectRange(DocWaveAudio& wave, uint32_t first, uint32_t& last) {
   return true;
 }
 
+bool CheckEffectRange(DocWaveAudio& wave, uint32_t first, uint32_t& last, ChannelMode& mode) {
+  if (!CheckEffectRange(wave, first, last)) return false;
+  if (wave.Channels() < 2) mode = ChannelMode::Mono;
+  else if (mode == ChannelMode::Mono) mode = ChannelMode::Both;
+  return true;
+}
+
 bool ProgressScope::Open(uint64_t units, ChannelMode mode, const std::string& caption) {
   if (wave_.ProgressActive()) return true;
   if (units > UINT32_MAX) units = UINT32_MAX;

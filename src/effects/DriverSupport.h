@@ -13,6 +13,9 @@ class DocWaveAudio;
 // Checks that the sound holds 8- or 16-bit PCM samples and that first..last is a range of at
 // least two frames; clips `last` to the sound's last frame. Shows 1000 and returns false otherwise.
 bool CheckEffectRange(DocWaveAudio& wave, uint32_t first, uint32_t& last);
+// The same, also making `mode` fit the sound: a mono sound is always walked as mono, and a stereo
+// sound given the mono mode is walked as both channels.
+bool CheckEffectRange(DocWaveAudio& wave, uint32_t first, uint32_t& last, ChannelMode& mode);
 
 // The progress window of one driver call: opens it unless a window is already open (then the
 // outer operation owns it), and closes it on destruction only when this object opened it.

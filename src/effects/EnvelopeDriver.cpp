@@ -75,7 +75,7 @@ uint32_t ApplyEnvelope(DocWaveAudio& wave, uint32_t first, uint32_t last, Channe
 
 uint32_t ApplyEnvelopePoints(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode, int32_t width,
                              const std::vector<EnvelopePoint>& points, bool preview) {
-  if (!CheckEffectRange(wave, first, last)) return 0;
+  if (!CheckEffectRange(wave, first, last, mode)) return 0;
   if (points.size() < 2 || width <= 0) return last - first + 1;
   std::vector<EnvelopePoint> sorted = points;
   std::stable_sort(sorted.begin(), sorted.end(), [](auto& a, auto& b) { return a.x < b.x; });

@@ -30,13 +30,13 @@ uint32_t RunOverRange(DocWaveAudio& wave, uint32_t first, uint32_t last, Channel
 }  // namespace
 
 uint32_t ReverseRange(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode, EffectParams& params) {
-  if (!CheckEffectRange(wave, first, last)) return 0;
+  if (!CheckEffectRange(wave, first, last, mode)) return 0;
   return RunOverRange(wave, first, last, mode, params.preview != 0, effect::kReverse, (last - first + 1) / 2,
                       effect::kReverseCaption);
 }
 
 uint32_t ConvertSignedness(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode, EffectParams& params) {
-  if (!CheckEffectRange(wave, first, last)) return 0;
+  if (!CheckEffectRange(wave, first, last, mode)) return 0;
   if (wave.BitsPerSample() != 8) {
     ShowMessage(msg::kOnly8BitIff);
     return 0;
@@ -46,14 +46,14 @@ uint32_t ConvertSignedness(DocWaveAudio& wave, uint32_t first, uint32_t last, Ch
 }
 
 uint32_t NormalizeRange(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode, EffectParams& params) {
-  if (!CheckEffectRange(wave, first, last)) return 0;
+  if (!CheckEffectRange(wave, first, last, mode)) return 0;
   // Two walks: the peak, then the gain.
   return RunOverRange(wave, first, last, mode, params.preview != 0, effect::kNormalize,
                       2 * uint64_t(last - first + 1), effect::kNormalizeCaption);
 }
 
 uint32_t InvertRange(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode) {
-  if (!CheckEffectRange(wave, first, last)) return 0;
+  if (!CheckEffectRange(wave, first, last, mode)) return 0;
   const uint32_t frames = last - first + 1;
   const unsigned channels = wave.Channels();
   const bool one = IsSingleChannel(mode) && channels == 2;

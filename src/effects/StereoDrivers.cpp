@@ -96,7 +96,7 @@ uint32_t CrossoverChannels(DocWaveAudio& wave, uint32_t first, uint32_t last, Ch
   // Whole segments of whole frames: the range is shortened at its end until its length
   // (last - first frames) divides into p3 segments.
   const uint32_t segments = p.param3 < 1 ? 1 : uint32_t(p.param3);
-  if (CheckEffectRange(wave, first, last) == false) return 0;
+  if (!CheckEffectRange(wave, first, last)) return 0;
   last -= (last - first) % segments;
   if (last == first) {
     ShowMessage(msg::kNothingSelected);
@@ -141,7 +141,7 @@ uint32_t CrossoverChannels(DocWaveAudio& wave, uint32_t first, uint32_t last, Ch
 }
 
 uint32_t CrossfadeHalves(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode, EffectParams& p) {
-  if (!CheckEffectRange(wave, first, last)) return 0;
+  if (!CheckEffectRange(wave, first, last, mode)) return 0;
   const bool preview = p.preview != 0;
   const uint32_t half = (last - first + 1) / 2;
   ProgressScope progress(wave);

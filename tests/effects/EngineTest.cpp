@@ -17,6 +17,15 @@ TEST_F(EffectTest, RefusesRangesOfLessThanTwoFramesAndProcessesTwo) {
   EXPECT_EQ(Samples16(wave), (std::vector<int16_t>{1000, 500, 500}));
 }
 
+TEST_F(EffectTest, ChannelModeIsMadeToFitTheSound) {
+  Fill16(wave, 1, 8000, Constant16(4, 1000));
+  EXPECT_EQ(Apply(kAmplitude, 50, 0, 0, 0, ChannelMode::Left), 4u);  // a mono sound has no left channel
+  EXPECT_EQ(Samples16(wave), Constant16(4, 500));
+  Fill16(wave, 2, 8000, Constant16(8, 1000));
+  EXPECT_EQ(Apply(kAmplitude, 50, 0, 0, 0, ChannelMode::Mono), 4u);  // a stale mono mode: both channels
+  EXPECT_EQ(Samples16(wave), Constant16(8, 500));
+}
+
 TEST_F(EffectTest, RefusesASoundWithoutSamplesAndAZeroLength) {
   EXPECT_EQ(Apply(kFade, 100, 0, 0, 0, ChannelMode::Mono, 0, 10), 0u);
   Fill16(wave, 1, 8000, Constant16(4, 1));
