@@ -29,7 +29,7 @@ bool CheckEffectRange(DocWaveAudio& wave, uint32_t first, uint32_t& last, Channe
   return true;
 }
 
-bool ProgressScope::Open(uint64_t units, ChannelMode mode, const std::string& caption) {
+bool DriverProgress::Open(uint64_t units, ChannelMode mode, const std::string& caption) {
   if (wave_.ProgressActive()) return true;
   if (units > UINT32_MAX) units = UINT32_MAX;
   if (!wave_.BeginProgress(uint32_t(units), mode, caption)) return false;
@@ -37,7 +37,7 @@ bool ProgressScope::Open(uint64_t units, ChannelMode mode, const std::string& ca
   return true;
 }
 
-void ProgressScope::Close() {
+void DriverProgress::Close() {
   if (owner_) wave_.EndProgress();
   owner_ = false;
 }

@@ -19,12 +19,12 @@ bool CheckEffectRange(DocWaveAudio& wave, uint32_t first, uint32_t& last, Channe
 
 // The progress window of one driver call: opens it unless a window is already open (then the
 // outer operation owns it), and closes it on destruction only when this object opened it.
-class ProgressScope {
+class DriverProgress {
  public:
-  ProgressScope(DocWaveAudio& wave) : wave_(wave) {}
-  ~ProgressScope() { Close(); }
-  ProgressScope(const ProgressScope&) = delete;
-  ProgressScope& operator=(const ProgressScope&) = delete;
+  DriverProgress(DocWaveAudio& wave) : wave_(wave) {}
+  ~DriverProgress() { Close(); }
+  DriverProgress(const DriverProgress&) = delete;
+  DriverProgress& operator=(const DriverProgress&) = delete;
 
   // False (after message 1026) when the window cannot be created.
   bool Open(uint64_t units, ChannelMode mode, const std::string& caption);

@@ -85,10 +85,6 @@ inline Walk<L> BackwardSourceWalk(const EffectRun& run) {
 
 // 16-bit limiting and the conversions of the 8-bit centre line.
 inline int32_t Clamp16(int64_t v) { return v < -32768 ? -32768 : v > 32767 ? 32767 : int32_t(v); }
-inline int16_t Clamp16f(float v) {
-  // Limit first, then truncate towards zero.
-  return v <= -32768.0f ? int16_t(-32768) : v >= 32767.0f ? int16_t(32767) : int16_t(v);
-}
 inline uint8_t Clamp8(int64_t v) { return v < 0 ? 0 : v > 255 ? 255 : uint8_t(v); }
 
 }  // namespace tarkel
