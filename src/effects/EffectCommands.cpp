@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "document/CTarkelDoc.h"
+#include "document/UndoStore.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectTable.h"
 
@@ -39,8 +40,11 @@ UndoRequest UndoFor(const DocWaveAudio& wave, const EffectRequest& r, uint32_t f
 
 bool ApplyEffectCommand(CTarkelDoc& doc, EffectRequest& r, uint32_t first, uint32_t last, ChannelMode mode) {
   r.params.preview = 0;
-  // Fusion removes the second half of its range and records no undo data.
+  // Fusion removes the second half of its range and records no undo data. An older record of
+  // this document no longer fits the shortened sound, so it is dropped rather than left to
+  // restore bytes at the wrong places.
   const bool fusion = r.operation == EffectOperation::Table && r.entry && r.entry->id == effect::kFusion;
+  if (fusion) TheUndoStore().DropSavedOf(&doc);
   const UndoRequest undo = fusion ? UndoRequest::None() : UndoFor(doc.Sound(), r, first, last);
   return doc.RunEdit(undo, mode, [&](DocWaveAudio& wave) {
     const uint32_t frames = RunDriver(wave, r, first, last, mode);

@@ -67,5 +67,14 @@ TEST_F(EffectCommandTest, InvertAndEnvelopeGoThroughTheWrapper) {
   EXPECT_EQ(Samples16(doc.Sound())[100], 1000);
 }
 
+TEST_F(EffectCommandTest, FusionLeavesNoOlderUndoRecordBehind) {
+  EffectRequest amplitude = Request("amplitude:50");
+  EXPECT_TRUE(ApplyEffectCommand(doc, amplitude, 0, 99, ChannelMode::Mono));
+  ASSERT_TRUE(doc.CanUndo());
+  EffectRequest fusion = Request("fusion:100,100");
+  ApplyEffectCommand(doc, fusion, 0, 1999, ChannelMode::Mono);
+  EXPECT_FALSE(doc.CanUndo());
+}
+
 }  // namespace
 }  // namespace tarkel::test
