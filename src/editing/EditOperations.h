@@ -68,6 +68,10 @@ bool ChangeSpeed(DocWaveAudio& wave, uint32_t rate);
 // is made at the destination (otherwise the destination is overwritten). `placedAt`, when
 // given, receives the frame where the copied frames stand afterwards. Returns the frames
 // moved, or -1.
+// The channel a move or copy really lands in: both channels cannot be dropped into one, so a
+// whole-frame source keeps its own mode.
+ChannelMode EffectiveDestinationMode(const DocWaveAudio& wave, ChannelMode sourceMode, ChannelMode destinationMode);
+
 int64_t MoveOrCopyRange(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode sourceMode,
                         uint32_t destination, ChannelMode destinationMode, bool copy, bool finalStep,
                         uint32_t* placedAt = nullptr);

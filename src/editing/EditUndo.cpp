@@ -6,6 +6,7 @@
 #include "document/Ports.h"
 #include "editing/Clipboard.h"
 #include "editing/ConvertClip.h"
+#include "editing/EditOperations.h"
 #include "editing/EditSupport.h"
 
 namespace tarkel {
@@ -70,11 +71,12 @@ EditUndoPlan PlanUndo(DocWaveAudio& wave, EditCommand command, uint32_t first, u
     case EditCommand::InsertSilence:
       return Range(kUndoInsertion, wave, first, args.frames, mode);
     case EditCommand::CopyTo:
-      return Range(kUndoInsertion, wave, std::min(args.destination, total), selection, args.destinationMode);
+      return Range(kUndoInsertion, wave, std::min(args.destination, total), selection,
+                   EffectiveDestinationMode(wave, mode, args.destinationMode));
     case EditCommand::Move: {
       EditUndoPlan plan = Range(kUndoMoveCopy, wave, first, selection, mode);
       plan.auxPosition = wave.FramesToBytes(std::min(args.destination, total));
-      plan.auxValue = uint16_t(args.destinationMode);
+      plan.auxValue = uint16_t(EffectiveDestinationMode(wave, mode, args.destinationMode));
       return plan;
     }
     case EditCommand::Copy:

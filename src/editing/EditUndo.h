@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "document/ChannelMode.h"
+#include "editing/EditOperations.h"
 
 namespace tarkel {
 
@@ -49,9 +50,11 @@ struct EditUndoPlan {
 
 // Extra arguments of the commands that take them.
 struct EditArgs {
-  uint32_t frames = 0;       // insert silence: frames to insert
+  uint32_t frames = 0;       // insert silence: frames to insert; change length: the new length
+  uint32_t rate = 0;         // speed: the new sampling rate
   uint32_t destination = 0;  // move, copy-to: target frame
   ChannelMode destinationMode = ChannelMode::Both;
+  CrossfadeParams crossfade;  // crossfade: the dialog's levels (p3 chooses Crossfade or CrossfadeExactly)
 };
 
 // The record to take before `command` runs on first..last in `mode`. Looks at the clipboard

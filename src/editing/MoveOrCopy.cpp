@@ -32,6 +32,13 @@ bool CopyFrames(DocWaveAudio& wave, uint32_t from, ChannelMode sourceMode, uint3
 
 }  // namespace
 
+ChannelMode EffectiveDestinationMode(const DocWaveAudio& wave, ChannelMode sourceMode, ChannelMode destinationMode) {
+  const bool stereo = wave.Channels() == 2;
+  const bool sourceWhole = IsWhole(sourceMode) || !stereo;
+  const bool targetWhole = IsWhole(destinationMode) || !stereo;
+  return sourceWhole && !targetWhole ? sourceMode : destinationMode;
+}
+
 int64_t MoveOrCopyRange(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode sourceMode,
                         uint32_t destination, ChannelMode destinationMode, bool copy, bool finalStep,
                         uint32_t* placedAt) {
@@ -41,8 +48,7 @@ int64_t MoveOrCopyRange(DocWaveAudio& wave, uint32_t first, uint32_t last, Chann
   const bool stereo = wave.Channels() == 2;
   const bool sourceWhole = IsWhole(sourceMode) || !stereo;
   const bool targetWhole = IsWhole(destinationMode) || !stereo;
-  // Both channels cannot be dropped into one: the target channels follow the source's.
-  if (sourceWhole && !targetWhole) destinationMode = sourceMode;
+  destinationMode = EffectiveDestinationMode(wave, sourceMode, destinationMode);
   const bool overlapping = sourceWhole || destinationMode == sourceMode || IsWhole(destinationMode);
   if (overlapping && destination >= first && destination <= last) {
     ShowMessage(msg::kMoveCopySameRegion);
