@@ -1,9 +1,11 @@
+#include <optional>
 #include <ostream>
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "cli/CliPorts.h"
 #include "document/CTarkelDoc.h"
+#include "document/DocumentHooks.h"
 #include "document/UndoStore.h"
 
 namespace tarkel {
@@ -39,8 +41,13 @@ CliStatus RunNew(CliSession& session, FixedFormatChooser& chooser, const std::st
                                              *ParseUnsigned(f[2]), uint16_t(*ParseUnsigned(f[3])));
   const uint32_t frames = f.size() > 4 ? *ParseUnsigned(f[4]) : kDefaultNewFrames;
   auto doc = std::make_unique<CTarkelDoc>();
+  // New asks the format chooser and then the change-length dialog: both answer from the option.
   chooser.Set(format);
-  const bool ok = doc->OnNewDocument(frames);
+  auto& hooks = TheDocumentHooks();
+  const auto askLength = hooks.askLength;
+  hooks.askLength = [frames](CTarkelDoc&, uint32_t) { return std::optional<uint32_t>(frames); };
+  const bool ok = doc->New();
+  hooks.askLength = askLength;
   chooser.Clear();
   if (!ok) return CliStatus::Failed;
   session.doc = std::move(doc);
@@ -50,7 +57,7 @@ CliStatus RunNew(CliSession& session, FixedFormatChooser& chooser, const std::st
 
 CliStatus RunOpen(CliSession& session, const std::string& path) {
   auto doc = std::make_unique<CTarkelDoc>();
-  if (!doc->OnOpenDocument(path)) return CliStatus::Failed;
+  if (!doc->Open(path)) return CliStatus::Failed;
   session.doc = std::move(doc);
   session.selectionSet = false;
   return CliStatus::Ok;
@@ -85,12 +92,12 @@ CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliSte
   switch (step.kind) {
     case StepKind::Info: PrintInfo(session); return CliStatus::Ok;
     case StepKind::Undo:
-      if (!session.doc->HasUndo()) {
+      if (!session.doc->CanUndo()) {
         *session.err << "tarkel-cli: --undo: there is no change to undo\n";
         return CliStatus::Failed;
       }
-      return Result(session.doc->OnEditUndo());
-    case StepKind::Save: return Result(session.doc->OnSaveDocument(step.value));
+      return Result(session.doc->UndoLastChange());
+    case StepKind::Save: return Result(session.doc->Save(step.value));
     case StepKind::SaveSelection: {
       // The selection's last frame is inclusive; the writer takes the frame after it.
       const uint32_t frames = session.doc->Sound().Frames();

@@ -8,6 +8,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliPorts.h"
 #include "cli/CliSession.h"
+#include "document/CTarkelDoc.h"
 #include "document/Ports.h"
 
 int main(int argc, char** argv) {

@@ -162,53 +162,94 @@ TEST_F(CTarkelDocTest, BackupNameKeepsTheFolderAndUpperCasesTheName) {
   EXPECT_FALSE(NameHasWaveExtension("/x.wav/clip.voc"));
 }
 
+// Writes a 16-bit stereo staircase of `frames` frames to `path` through a document.
+void WriteSound(const std::string& path, uint32_t frames) {
+  CTarkelDoc writer;
+  test::Fill(writer.Sound(), 2, 22050, 16, test::Staircase16(frames * 2));
+  ASSERT_TRUE(writer.Save(path));
+}
+
+TEST_F(CTarkelDocTest, SavedSoundOpensAgainCleanWithItsName) {
+  TempDir dir;
+  const std::string path = dir.File("round.wav");
+  CTarkelDoc doc;
+  test::Fill(doc.Sound(), 2, 22050, 16, test::Staircase16(200));
+  doc.SetModified(true);
+  ASSERT_TRUE(doc.Save(path));
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(doc.Title(), "round.wav");
+
+  CTarkelDoc again;
+  again.SetModified(true);
+  ASSERT_TRUE(again.Open(path));
+  EXPECT_FALSE(again.IsModified());
+  EXPECT_EQ(again.PathName(), path);
+  EXPECT_EQ(again.Sound().Channels(), 2);
+  EXPECT_EQ(test::Bytes(again.Sound()), test::Staircase16(200));
+
+  // The area from frame 10 up to, not including, frame 30 is a file of its own.
+  ASSERT_TRUE(again.SaveSelectedArea(dir.File("part.wav"), 10, 30));
+  CTarkelDoc part;
+  ASSERT_TRUE(part.Open(dir.File("part.wav")));
+  const std::vector<uint8_t> all = test::Staircase16(200);
+  EXPECT_EQ(test::Bytes(part.Sound()), std::vector<uint8_t>(all.begin() + 40, all.begin() + 120));
+  EXPECT_TRUE(ports.messages.empty());
+}
+
 TEST_F(CTarkelDocTest, VocFileIsNeverEditedOnDiskAndGetsNoBackup) {
   TempDir dir;
   const std::string voc = dir.File("x.voc");
-  WriteText(voc, "Creative Voice File\x1a");
+  {
+    CTarkelDoc writer;
+    test::Fill(writer.Sound(), 1, 22050, 8, test::Staircase8(300));
+    ASSERT_TRUE(writer.Save(voc));
+  }
   App().hardDiskEditing = 1;
   App().backupOnOpen = true;
   CTarkelDoc doc;
-  doc.Open(voc);
+  ASSERT_TRUE(doc.Open(voc));
   EXPECT_FALSE(doc.IsHardDisk());
   EXPECT_FALSE(doc.Sound().IsHardDisk());
-  EXPECT_FALSE(fs::exists(dir.File("X_copy.WAV")));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("")), fs::directory_iterator()), 1);
+  EXPECT_EQ(test::Bytes(doc.Sound()), test::Staircase8(300));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("")), fs::directory_iterator()), 1);  // no backup
 }
 
 TEST_F(CTarkelDocTest, HardDiskOpenReplacesAnOlderBackupBesideTheFile) {
   TempDir dir;
   const std::string song = dir.File("song.wav");
-  WriteText(song, "RIFF new contents");
+  WriteSound(song, 50);
+  const std::string original = ReadText(song);
   WriteText(dir.File("SONG_copy.WAV"), "older backup");
   App().hardDiskEditing = 1;
   App().backupOnOpen = true;
   CTarkelDoc doc;
-  doc.Open(song);
+  ASSERT_TRUE(doc.Open(song));
   EXPECT_TRUE(doc.IsHardDisk());
-  EXPECT_EQ(ReadText(dir.File("SONG_copy.WAV")), "RIFF new contents");
-  EXPECT_EQ(ReadText(song), "RIFF new contents");
+  EXPECT_EQ(ReadText(dir.File("SONG_copy.WAV")), original);
+  EXPECT_EQ(ReadText(song), original);
   EXPECT_FALSE(fs::exists(dir.File("SONG_copy.WAV.part")));
-  EXPECT_TRUE(std::find(ports.messages.begin(), ports.messages.end(), msg::kBackupError) == ports.messages.end());
+  EXPECT_TRUE(ports.messages.empty());
 }
 
 TEST_F(CTarkelDocTest, FailedBackupDestroysNothingAndOpenGoesOn) {
   TempDir dir;
   const std::string song = dir.File("song.wav");
-  WriteText(song, "RIFF contents");
+  WriteSound(song, 10);
+  const std::string original = ReadText(song);
   // Something that a file cannot replace stands where the backup goes.
   fs::create_directories(dir.File("SONG_copy.WAV"));
   WriteText(dir.File("SONG_copy.WAV/keep"), "kept");
   App().hardDiskEditing = 1;
   App().backupOnOpen = true;
   CTarkelDoc doc;
-  doc.Open(song);
+  EXPECT_TRUE(doc.Open(song));
   ASSERT_FALSE(ports.messages.empty());
   EXPECT_EQ(ports.messages[0], msg::kBackupError);
   EXPECT_EQ(ReadText(dir.File("SONG_copy.WAV/keep")), "kept");
-  EXPECT_EQ(ReadText(song), "RIFF contents");
+  EXPECT_EQ(ReadText(song), original);
   EXPECT_FALSE(fs::exists(dir.File("SONG_copy.WAV.part")));
-  EXPECT_TRUE(doc.IsHardDisk());  // the open went on to the reader in hard-disk mode
+  EXPECT_EQ(ports.messages.size(), 1u);
+  EXPECT_EQ(doc.Sound().Frames(), 10u);
 }
 
 TEST_F(CTarkelDocTest, NoBackupWithoutHardDiskMode) {
