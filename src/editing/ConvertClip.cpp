@@ -7,6 +7,7 @@
 #include "document/MessageIds.h"
 #include "document/WaveImage.h"
 #include "editing/Clipboard.h"
+#include "editing/EditSupport.h"
 #include "editing/FormatConverter.h"
 
 namespace tarkel {
@@ -35,7 +36,10 @@ int ConvertClip(DocWaveAudio& wave, ChannelMode mode, ClipPurpose purpose, uint3
 
   FormatConverter converter;
   if (converter.Open(source, target) != 0) return msg::kAcmOpen;
-  const uint64_t size = converter.DestinationSize(info.dataBytes);
+  // Every paste takes at most the clipboard limit of the converted data: convert only the part
+  // of the clipboard that it comes from, so that a long or extreme clipboard costs no more.
+  const uint32_t sourceBytes = converter.SourceBytesFor(kClipboardDataLimit, info.dataBytes);
+  const uint64_t size = converter.DestinationSize(sourceBytes);
   if (size > UINT32_MAX - kWaveImageOverhead) return msg::kAcmSize;
   sizeOut = uint32_t(size);
   if (purpose == ClipPurpose::SizeOnly) return 0;
@@ -43,7 +47,7 @@ int ConvertClip(DocWaveAudio& wave, ChannelMode mode, ClipPurpose purpose, uint3
   WaveImage& work = wave.WorkImage();
   if (!work.Allocate(sizeOut)) return msg::kTempMemory;
   work.WriteHeader(target);
-  if (!converter.Convert(clipData, info.dataBytes, work.Data())) {
+  if (!converter.Convert(clipData, sourceBytes, work.Data())) {
     work.Free();
     return msg::kAcmConvert;
   }

@@ -60,6 +60,9 @@ void FromInt16(const int16_t* in, uint64_t frames, uint16_t channels, uint16_t d
 int FormatConverter::Open(const WaveFormat& from, const WaveFormat& to) {
   open_ = false;
   if (!Supported(from) || !Supported(to)) return msg::kAcmOpen;
+  const uint64_t hi = std::max(from.SamplesPerSec(), to.SamplesPerSec());
+  const uint64_t lo = std::min(from.SamplesPerSec(), to.SamplesPerSec());
+  if (hi > lo * kMaxRateRatio) return msg::kAcmOpen;
   fromChannels_ = from.Channels();
   toChannels_ = to.Channels();
   fromBits_ = from.BitsPerSample();
@@ -77,6 +80,16 @@ uint64_t FormatConverter::DestinationSize(uint32_t sourceBytes) const {
   const uint64_t frames = sourceBytes / fromAlign_;
   const uint64_t out = fromRate_ == toRate_ ? frames : frames * toRate_ / fromRate_;
   return out * toAlign_;
+}
+
+uint32_t FormatConverter::SourceBytesFor(uint32_t targetBytes, uint32_t sourceBytes) const {
+  if (!open_) return 0;
+  constexpr uint64_t kFilterMarginFrames = 64;
+  const uint64_t targetFrames = targetBytes / toAlign_ + 1;
+  const uint64_t perTarget = (uint64_t(fromRate_) + toRate_ - 1) / toRate_;  // source frames per target frame, rounded up
+  const uint64_t frames = (targetFrames * fromRate_ + toRate_ - 1) / toRate_ + kFilterMarginFrames * std::max<uint64_t>(1, perTarget);
+  const uint64_t bytes = frames * fromAlign_;
+  return bytes < sourceBytes ? uint32_t(bytes) : sourceBytes;
 }
 
 bool FormatConverter::Convert(const uint8_t* source, uint32_t sourceBytes, uint8_t* target) const {

@@ -9,6 +9,9 @@
 
 namespace tarkel {
 
+// The farthest apart two sampling rates may be for a conversion.
+inline constexpr uint32_t kMaxRateRatio = 256;
+
 class FormatConverter {
  public:
   FormatConverter() = default;
@@ -25,6 +28,11 @@ class FormatConverter {
   // Converts `sourceBytes` of source data into `target`, which holds DestinationSize bytes.
   // False when the rate converter fails.
   bool Convert(const uint8_t* source, uint32_t sourceBytes, uint8_t* target) const;
+
+  // Source bytes, at most `sourceBytes`, whose conversion yields at least `targetBytes` bytes
+  // that are the same as in the conversion of all of them (a margin of source frames covers
+  // the rate filter's reach).
+  uint32_t SourceBytesFor(uint32_t targetBytes, uint32_t sourceBytes) const;
 
   // A conversion that would shrink the data loses information (the quality-loss question).
   bool Shrinks(uint32_t sourceBytes) const { return DestinationSize(sourceBytes) < sourceBytes; }
