@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
   }
   const fs::path root(argv[1]);
   std::error_code error;
-  for (const char* target : {"riff_wave", "voc", "open_sound"}) fs::create_directories(root / target, error);
+  for (const char* target : {"riff_wave", "voc", "open_sound", "clipboard_image"}) fs::create_directories(root / target, error);
   if (error) {
     std::fprintf(stderr, "cannot create %s\n", argv[1]);
     return 1;
@@ -132,6 +132,7 @@ int main(int argc, char** argv) {
   WriteVoiceSeeds(root / "voc");
   WriteWaveSeeds(root / "open_sound");
   WriteVoiceSeeds(root / "open_sound");
+  WriteWaveSeeds(root / "clipboard_image");
   Save(root / "open_sound", "raw.au", {'.', 's', 'n', 'd', 0, 0, 0, 24, 1, 2, 3, 4});
   return 0;
 }
