@@ -24,7 +24,8 @@ std::optional<DtmfPair> DtmfTonesOf(char c) {
 
 void WriteDtmfTone(uint8_t* target, uint64_t frames, uint32_t samplesPerFrame, uint32_t strideSamples, double hertz,
                    uint32_t rate, double amplitude) {
-  const double peak = amplitude * 32767.0;
+  const double peak = rate ? amplitude * 32767.0 : 0.0;
+  if (rate == 0) rate = 1;
   for (uint64_t j = 0; j < frames; ++j) {
     // The phase is taken modulo whole cycles so that long slots keep their precision.
     const double cycles = std::fmod(double(j) * hertz, double(rate));

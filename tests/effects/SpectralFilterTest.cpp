@@ -4,9 +4,15 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "document/DocWaveAudio.h"
+#include "document/MessageIds.h"
+#include "effects/EffectIds.h"
+#include "effects/SpectralDrivers.h"
 #include "support/Signals.h"
+#include "support/TestPorts.h"
 
 namespace tarkel {
 namespace {
@@ -169,6 +175,150 @@ TEST(SpectralFilter, BlockLengthsAreRoundedToSupportedPowersOfTwo) {
   EXPECT_EQ(SupportedBlockLength(512), 512u);
   EXPECT_EQ(SupportedBlockLength(0), kMinSpectralBlock);
   EXPECT_EQ(SupportedBlockLength(-5), kMinSpectralBlock);
+}
+
+}  // namespace
+}  // namespace tarkel
+
+// ---- The numerical filter's driver over a document's sound ---------------------------------
+
+namespace tarkel {
+namespace {
+
+constexpr double kLevel = 10000.0;
+
+// A 16-bit sound of one second at 44,100 Hz: mono with the sine, or stereo with the sine on the
+// left and a staircase on the right.
+void FillSine(DocWaveAudio& wave, double hertz, uint16_t channels) {
+  const std::vector<int16_t> sine = test::Sine16(hertz, kRate, kRate, kLevel);
+  std::vector<int16_t> samples;
+  for (size_t i = 0; i < sine.size(); ++i) {
+    samples.push_back(sine[i]);
+    if (channels == 2) samples.push_back(int16_t(i));
+  }
+  std::vector<uint8_t> bytes(samples.size() * 2);
+  std::memcpy(bytes.data(), samples.data(), bytes.size());
+  test::Fill(wave, channels, kRate, 16, bytes);
+}
+
+EffectParams FilterRecord(int32_t lower, int32_t upper, int32_t p3, int32_t p4, int32_t block, uint32_t mode) {
+  EffectParams p(effect::kNumericalFilter, lower, upper, p3, p4);
+  p.param5 = block;
+  p.param6 = mode;
+  return p;
+}
+
+// The level (a factor) of a sine of `hertz` after the numerical filter on a mono sound.
+double LevelAfterFilter(double hertz, EffectParams p) {
+  test::RecordingPorts ports;
+  DocWaveAudio wave;
+  FillSine(wave, hertz, 1);
+  EXPECT_EQ(ApplyNumericalFilter(wave, 0, kRate - 1, ChannelMode::Mono, p), kRate);
+  EXPECT_TRUE(ports.messages.empty());
+  EXPECT_TRUE(ports.texts.empty());
+  const std::vector<int16_t> x = test::Samples16(wave);
+  return AmplitudeAt(x, 8192, x.size() - 8192, hertz, kRate) / kLevel;
+}
+
+TEST(NumericalFilter, BandPassModePassesTheBandAndStopsTheRest) {
+  const EffectParams p = FilterRecord(1500, 3000, 100, 0, 8192, 1);
+  for (double f : {1700.0, 2250.0, 2900.0}) EXPECT_NEAR(LevelAfterFilter(f, p), 1.0, 0.01) << f;
+  for (double f : {200.0, 1000.0, 1300.0, 3300.0, 6000.0, 15000.0}) EXPECT_LT(LevelAfterFilter(f, p), 0.01) << f;
+}
+
+TEST(NumericalFilter, BandStopModeStopsTheBandAndPassesTheRest) {
+  // The dialog's third mode: the same two gains, here 0 inside and 100 percent outside.
+  const EffectParams p = FilterRecord(1500, 3000, 0, 100, 8192, 2);
+  for (double f : {1700.0, 2250.0, 2900.0}) EXPECT_LT(LevelAfterFilter(f, p), 0.01) << f;
+  for (double f : {200.0, 1000.0, 1300.0, 3300.0, 6000.0, 15000.0}) EXPECT_NEAR(LevelAfterFilter(f, p), 1.0, 0.01) << f;
+}
+
+TEST(NumericalFilter, GaussianModeHalvesOneWidthFromTheCentreAtShape100) {
+  // Shape 100 percent: G = e^{-ln 2 ((f - centre) / width)^2}, so 1 at the centre, 1/2 one
+  // width (1,500 Hz) away.
+  const EffectParams p = FilterRecord(1500, 3000, 100, 0, 8192, 0);
+  EXPECT_NEAR(LevelAfterFilter(2250.0, p), 1.0, 0.01);
+  EXPECT_NEAR(LevelAfterFilter(3750.0, p), 0.5, 0.01);
+  EXPECT_NEAR(LevelAfterFilter(750.0, p), 0.5, 0.01);
+  EXPECT_LT(LevelAfterFilter(12000.0, p), 0.001);
+}
+
+TEST(NumericalFilter, DriverFillsTheRecordsRealValues) {
+  test::RecordingPorts ports;
+  DocWaveAudio wave;
+  FillSine(wave, 1000.0, 1);
+  EffectParams p = FilterRecord(4410, 8820, 1, 0, 1024, 0);
+  ASSERT_EQ(ApplyNumericalFilter(wave, 0, 999, ChannelMode::Mono, p), 1000u);
+  EXPECT_EQ(p.param3, 2);  // shape raised to 2
+  EXPECT_DOUBLE_EQ(p.real1, 0.1);
+  EXPECT_DOUBLE_EQ(p.real2, 0.2);
+  EXPECT_DOUBLE_EQ(p.real3, 0.15);
+  EXPECT_DOUBLE_EQ(p.real4, 0.1);
+  EXPECT_DOUBLE_EQ(p.real5, std::sqrt(-std::log(0.99)));
+  EXPECT_DOUBLE_EQ(p.real6, 0.1 / std::sqrt(-std::log(0.99)));
+  EXPECT_EQ(ports.captions, std::vector<std::string>{"Filter..."});
+}
+
+TEST(NumericalFilter, OneChannelOfStereoLeavesTheOtherAlone) {
+  test::RecordingPorts ports;
+  DocWaveAudio wave;
+  FillSine(wave, 500.0, 2);
+  EffectParams p = FilterRecord(1500, 3000, 100, 0, 4096, 1);
+  ASSERT_EQ(ApplyNumericalFilter(wave, 0, kRate - 1, ChannelMode::Left, p), kRate);
+  const std::vector<int16_t> all = test::Samples16(wave);
+  std::vector<int16_t> left(kRate);
+  for (uint32_t i = 0; i < kRate; ++i) {
+    ASSERT_EQ(all[2 * i + 1], int16_t(i)) << i;
+    left[i] = all[2 * i];
+  }
+  EXPECT_LT(AmplitudeAt(left, 4096, kRate - 4096, 500.0, kRate) / kLevel, 0.01);
+}
+
+TEST(NumericalFilter, PreviewFiltersACopyAndLeavesTheSound) {
+  test::RecordingPorts ports;
+  DocWaveAudio wave;
+  FillSine(wave, 500.0, 1);
+  const std::vector<uint8_t> before = test::Bytes(wave);
+  EffectParams p = FilterRecord(1500, 3000, 100, 0, 4096, 1);
+  p.preview = 1;
+  ASSERT_EQ(ApplyNumericalFilter(wave, 1000, 30999, ChannelMode::Mono, p), 30000u);
+  EXPECT_EQ(test::Bytes(wave), before);
+  ASSERT_FALSE(wave.PreviewImage().Empty());
+  ASSERT_EQ(wave.PreviewImage().DataSize(), 60000u);
+  std::vector<int16_t> copy(30000);
+  std::memcpy(copy.data(), wave.PreviewData(), 60000);
+  EXPECT_LT(AmplitudeAt(copy, 4096, 30000 - 4096, 500.0, kRate) / kLevel, 0.01);
+}
+
+TEST(NumericalFilter, CancelReturnsZeroAndClosesTheWindow) {
+  test::RecordingPorts ports;
+  ports.cancelAtPump = 3;
+  DocWaveAudio wave;
+  FillSine(wave, 500.0, 2);
+  EffectParams p = FilterRecord(1500, 3000, 100, 0, 1024, 1);
+  EXPECT_EQ(ApplyNumericalFilter(wave, 0, kRate - 1, ChannelMode::Both, p), 0u);
+  EXPECT_FALSE(wave.ProgressActive());
+  EXPECT_EQ(ports.progressCloses, 1);
+}
+
+TEST(NumericalFilter, ProgressRunsOverBothChannels) {
+  test::RecordingPorts ports;
+  DocWaveAudio wave;
+  FillSine(wave, 500.0, 2);
+  EffectParams p = FilterRecord(1500, 3000, 100, 0, 1024, 1);
+  ASSERT_EQ(ApplyNumericalFilter(wave, 0, kRate - 1, ChannelMode::Both, p), kRate);
+  ASSERT_FALSE(ports.positions.empty());
+  EXPECT_GE(ports.positions.back(), 95);
+  EXPECT_LE(ports.positions.size(), 21u);
+}
+
+TEST(NumericalFilter, RefusesARangeOfOneFrame) {
+  test::RecordingPorts ports;
+  DocWaveAudio wave;
+  FillSine(wave, 500.0, 1);
+  EffectParams p = FilterRecord(1500, 3000, 100, 0, 1024, 1);
+  EXPECT_EQ(ApplyNumericalFilter(wave, 5, 5, ChannelMode::Mono, p), 0u);
+  EXPECT_EQ(ports.messages, std::vector<int>{msg::kNothingSelected});
 }
 
 }  // namespace
