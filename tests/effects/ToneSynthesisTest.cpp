@@ -3,7 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
+
+#include "document/DocWaveAudio.h"
+#include "effects/EffectDrivers.h"
+#include "effects/EffectIds.h"
+#include "effects/EffectParams.h"
+#include "support/Signals.h"
+#include "support/TestPorts.h"
 
 namespace tarkel {
 namespace {
@@ -110,6 +118,108 @@ TEST(ToneSynthesis, SineAt1000HzSoundsAt1002Point3HzAt44100) {
   const double measured = double(rising) * rate / double(v.size());
   EXPECT_NEAR(measured, 44100.0 / 44.0, 1.0);
   EXPECT_NEAR(measured, 1002.3, 1.0);
+}
+
+}  // namespace
+}  // namespace tarkel
+
+// ---- Tone synthesis through the engine (id 14) -----------------------------------------------
+
+namespace tarkel {
+namespace {
+
+EffectParams ToneRecord(int32_t tens, int32_t units, int32_t waveform, int32_t centiHertz) {
+  return EffectParams(effect::kToneSynthesis, tens, units, waveform, centiHertz);
+}
+
+TEST(ToneSynthesisEffect, OverwritesTheRangeWithTheTruncatedPeriod) {
+  test::RecordingPorts ports;
+  DocWaveAudio wave;
+  test::Fill(wave, 1, 44100, 16, test::Staircase16(44100 + 200));
+  EffectParams p = ToneRecord(100, 0, 0, 100000);
+  ASSERT_EQ(ApplyEffect(wave, 100, 44100 + 99, ChannelMode::Mono, p), 44100u);
+  EXPECT_TRUE(ports.messages.empty());
+  EXPECT_TRUE(ports.texts.empty());
+  EXPECT_EQ(ports.captions, std::vector<std::string>{"Applying tool..."});
+  const std::vector<int16_t> x = test::Samples16(wave);
+  // Outside the range the staircase is untouched.
+  for (uint32_t i = 0; i < 100; ++i) ASSERT_EQ(x[i], int16_t(i));
+  for (uint32_t i = 44100 + 100; i < x.size(); ++i) ASSERT_EQ(x[i], int16_t(i));
+  // Inside, the generator's samples, period after period of 44.
+  const std::vector<int16_t> want = Generate(ToneSettingsFrom(100, 0, 0, 100000), 44100, 1, 44100);
+  for (uint32_t i = 0; i < 44100; ++i) ASSERT_EQ(x[100 + i], want[i]) << i;
+  // 1,000 Hz asked, 44,100 / 44 = 1,002.27 Hz made: count the periods in the second.
+  int rising = 0;
+  for (uint32_t i = 101; i < 44100 + 100; ++i) rising += x[i - 1] < 0 && x[i] >= 0;
+  EXPECT_EQ(rising, 1002);
+}
+
+TEST(ToneSynthesisEffect, BothChannelsOfStereoAreOneStream) {
+  test::RecordingPorts ports;
+  DocWaveAudio wave;
+  test::Fill(wave, 2, 6400, 16, std::vector<uint8_t>(4 * 256, 0));
+  EffectParams p = ToneRecord(100, 0, 3, 10000);  // square, P = 64 frames = 128 samples
+  ASSERT_EQ(ApplyEffect(wave, 0, 255, ChannelMode::Both, p), 256u);
+  const std::vector<int16_t> x = test::Samples16(wave);
+  for (size_t i = 0; i < x.size(); ++i) ASSERT_EQ(x[i], (i % 128) < 64 ? -32768 : 32767) << i;
+}
+
+TEST(ToneSynthesisEffect, ARangeShorterThanOnePeriodStaysAndSucceeds) {
+  test::RecordingPorts ports;
+  DocWaveAudio wave;
+  test::Fill(wave, 1, 44100, 16, test::Staircase16(43));
+  const std::vector<uint8_t> before = test::Bytes(wave);
+  EffectParams p = ToneRecord(100, 0, 0, 100000);  // P = 44
+  EXPECT_EQ(ApplyEffect(wave, 0, 42, ChannelMode::Mono, p), 43u);
+  EXPECT_EQ(test::Bytes(wave), before);
+  EXPECT_TRUE(ports.messages.empty());
+  EXPECT_TRUE(ports.texts.empty());
+}
+
+TEST(ToneSynthesisEffect, UnknownWaveformShowsItsTextOnceAndChangesNothing) {
+  test::RecordingPorts ports;
+  DocWaveAudio wave;
+  test::Fill(wave, 1, 44100, 16, test::Staircase16(4410));
+  const std::vector<uint8_t> before = test::Bytes(wave);
+  for (int32_t waveform : {5, -1}) {
+    ports.texts.clear();
+    EffectParams p = ToneRecord(100, 0, waveform, 100000);
+    EXPECT_EQ(ApplyEffect(wave, 0, 4409, ChannelMode::Mono, p), 4410u);
+    EXPECT_EQ(ports.texts, std::vector<std::string>{"Not implemented yet (x)"});
+  }
+  EXPECT_EQ(test::Bytes(wave), before);
+}
+
+TEST(ToneSynthesisEffect, OneChannelIsNotImplemented) {
+  test::RecordingPorts ports;
+  DocWaveAudio wave;
+  test::Fill(wave, 2, 44100, 16, test::Staircase16(2000));
+  const std::vector<uint8_t> before = test::Bytes(wave);
+  EffectParams p = ToneRecord(100, 0, 0, 100000);
+  EXPECT_EQ(ApplyEffect(wave, 0, 999, ChannelMode::Left, p), 1000u);
+  EXPECT_EQ(ports.texts, std::vector<std::string>{"Not implemented yet (6)"});
+  EXPECT_EQ(test::Bytes(wave), before);
+}
+
+TEST(ToneSynthesisEffect, AFrequencyAboveTheRateStillEndsEveryPeriod) {
+  test::RecordingPorts ports;
+  DocWaveAudio wave;
+  test::Fill(wave, 1, 8000, 16, test::Staircase16(100));
+  EffectParams p = ToneRecord(100, 0, 1, 4800000);  // 48 kHz at 8 kHz: one-sample periods
+  EXPECT_EQ(ApplyEffect(wave, 0, 99, ChannelMode::Mono, p), 100u);
+  for (int16_t v : test::Samples16(wave)) ASSERT_EQ(v, 32767);
+}
+
+TEST(ToneSynthesisEffect, CancelStopsAndReturnsZero) {
+  test::RecordingPorts ports;
+  ports.cancelAtPump = 2;
+  DocWaveAudio wave;
+  test::Fill(wave, 1, 44100, 16, std::vector<uint8_t>(2 * 44100, 0x11));
+  EffectParams p = ToneRecord(50, 0, 4, 100000);
+  EXPECT_EQ(ApplyEffect(wave, 0, 44099, ChannelMode::Mono, p), 0u);
+  const std::vector<int16_t> x = test::Samples16(wave);
+  EXPECT_EQ(x.back(), 0x1111);  // the end was never reached
+  EXPECT_NE(x.front(), 0x1111);
 }
 
 }  // namespace
