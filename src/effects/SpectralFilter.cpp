@@ -48,6 +48,9 @@ SpectralBlockFilter::SpectralBlockFilter(uint32_t blockLength, std::vector<doubl
       im_(blockLength),
       accumulator_(blockLength) {
   gains_.resize(blockLength / 2 + 1, 0.0);
+  // A gain that is no number (a damaged preset) would make every sample of the block one.
+  for (double& g : gains_)
+    if (!std::isfinite(g)) g = 0.0;
   for (uint32_t i = 0; i < frameLength_; ++i) window_[i] = 0.5 - 0.5 * std::cos(2.0 * M_PI * i / frameLength_);
 }
 

@@ -138,6 +138,13 @@ TEST(SpectralFilter, LimitsToTheSixteenBitRange) {
   EXPECT_GT(atBottom, 100);
 }
 
+TEST(SpectralFilter, GainsThatAreNoNumberCountAsZero) {
+  std::vector<int16_t> x = test::Sine16(1000.0, kRate, 5000, 10000.0);
+  SpectralBlockFilter filter(1024, std::vector<double>(513, std::nan("")));
+  ASSERT_TRUE(filter.Run({reinterpret_cast<uint8_t*>(x.data()), 2}, x.size(), nullptr));
+  for (int16_t v : x) ASSERT_EQ(v, 0);
+}
+
 TEST(SpectralFilter, CancelKeepsWhatWasWrittenAndLeavesTheRest) {
   const std::vector<int16_t> original = test::Sine16(3000.0, kRate, 30000, 10000.0);
   std::vector<int16_t> x = original;
