@@ -13,6 +13,8 @@ namespace {
 
 // Runs of one gain this long go through a table of all 256 byte values.
 constexpr uint64_t kByteTableRun = 1024;
+// Below this step interval the level changes too often for runs of one level to pay.
+constexpr int64_t kShortRun = 16;
 
 template <class L>
 void ApplyGain(const Walk<L>& w, uint64_t from, uint64_t count, int64_t m, int64_t total) {
@@ -53,6 +55,15 @@ struct LevelRampKernel {
     return run.wave.ForEachProgressChunk(w.count, [&](uint64_t off, uint64_t n) {
       uint64_t i = off;
       const uint64_t stop = off + n;
+      // Short runs: sample by sample, as the rule reads.
+      for (; i < stop && m != e && u < kShortRun; ++i) {
+        ApplyGain(w, i, 1, m, total);
+        if (counter == u) {
+          m += stepBy;
+          counter = 0;
+        }
+        ++counter;
+      }
       while (i < stop) {
         if (m == e) {
           ApplyGain(w, i, stop - i, m, total);

@@ -85,6 +85,10 @@ class FileSink final : public ByteSink {
   FileSink(const FileSink&) = delete;
   FileSink& operator=(const FileSink&) = delete;
   bool Create(const std::string& path);
+  // Creates `path` only when no file of that name exists (for temporary files).
+  bool CreateNew(const std::string& path);
+  // Gives the open file the permission bits `mode`.
+  bool SetMode(uint32_t mode);
   // Flushes everything to the disk and closes; false when that failed.
   bool Commit();
   void Close();

@@ -1,8 +1,148 @@
+#include "fileformats/RiffWave.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "document/Bytes.h"
+#include "document/MessageIds.h"
+#include "document/Ports.h"
 #include "document/WaveAudio.h"
 #include "fileformats/ByteStream.h"
+#include "fileformats/RiffChunks.h"
+#include "fileformats/SoundFile.h"
+#include "fileformats/SteppedTransfer.h"
 
 namespace tarkel {
-// Placeholder until the RIFF WAVE reader and writer land.
-bool WaveAudio::ReadWave(ByteSource&) { return false; }
-bool WaveAudio::WriteWave(ByteSink&, uint32_t, uint32_t) { return false; }
+namespace {
+
+constexpr uint8_t kPadByte = 0;
+
+// Reads the frame count that a "fact" chunk holds; chunks too short to hold one are passed over.
+void ReadFactChunk(ByteSource& in, const RiffChunk& chunk, WaveAudio& wave) {
+  uint8_t count[kFactChunkSize];
+  if (chunk.size >= kFactChunkSize && in.Read(count, sizeof count) == sizeof count)
+    wave.SetFrameCount(GetLE32(count));
+}
+
+// A format the sample code can work with: at least one channel and a frame of at least one byte.
+bool IsUsableFormat(const WaveFormat& format) { return format.Channels() != 0 && format.BlockAlign() != 0; }
+
+// Reads the sample bytes of the "data" chunk in 20 steps. A chunk that claims more bytes than the
+// file holds (a cut-off file) gives the bytes that are there; bytes that cannot be read after
+// all (the file shrank while being read) are left silent.
+bool ReadDataChunk(ByteSource& in, const RiffChunk& chunk, WaveAudio& wave) {
+  const uint32_t bytes = uint32_t(chunk.HeldSize(in.Size()));
+  uint8_t* data = wave.AllocateDataForReading(bytes);
+  if (!data) {
+    ShowMessage(msg::kNotEnoughMemory);
+    return false;
+  }
+  const uint8_t silence = wave.SilenceValue();
+  if (!in.Seek(chunk.dataOffset)) std::memset(data, silence, bytes);
+  const auto readStep = [&](uint64_t offset, uint64_t count) {
+    const size_t got = in.Read(data + offset, size_t(count));
+    if (got < count) std::memset(data + offset + got, silence, size_t(count - got));
+    return true;
+  };
+  if (TransferInSteps(bytes, kReadingCaption, readStep) != TransferResult::kDone) {
+    wave.ReleaseData();
+    return false;
+  }
+  wave.SetDataSize(bytes);
+  return true;
+}
+
+}  // namespace
+
+bool GetWaveFileFormat(ByteSource& in, WaveFormat& scratch, WaveAudio& wave) {
+  scratch = WaveFormat();
+  RiffWalker walk(in);
+  if (!walk.Enter()) return false;
+  RiffChunk chunk;
+  while (walk.Next(chunk)) {
+    if (chunk.Is("fmt ") || chunk.Is("fmt_")) {
+      if (chunk.size > kFormatBlockSize) return false;
+      scratch.SetExtraSize(0);
+      if (in.Read(scratch.Data(), chunk.size) != chunk.size) return false;
+      if (scratch.AvgBytesPerSec() == 0) {
+        const uint64_t perSecond = uint64_t(scratch.SamplesPerSec()) * scratch.BlockAlign();
+        scratch.SetAvgBytesPerSec(uint32_t(std::min<uint64_t>(perSecond, UINT32_MAX)));
+      }
+      return IsUsableFormat(scratch);
+    }
+    if (chunk.Is("fact")) ReadFactChunk(in, chunk, wave);
+  }
+  return false;
+}
+
+void BuildWaveFileHeader(uint8_t* h, const WaveFormat& format, uint32_t frames, uint32_t dataBytes) {
+  const uint32_t pad = dataBytes & 1u;
+  PutTag(h + 0, "RIFF");
+  PutLE32(h + 4, kWaveFileHeaderSize - kChunkHeaderSize + dataBytes + pad);
+  PutTag(h + 8, "WAVE");
+  PutTag(h + 12, "fmt ");
+  PutLE32(h + 16, kFormatBlockSize);
+  std::memcpy(h + 20, format.Data(), kFormatBlockSize);
+  PutTag(h + 238, "fact");
+  PutLE32(h + 242, kFactChunkSize);
+  PutLE32(h + 246, frames);
+  PutTag(h + 250, "data");
+  PutLE32(h + 254, dataBytes);
+}
+
+bool WaveAudio::ReadWave(ByteSource& in) {
+  WaveFormat scratch;
+  if (!GetWaveFileFormat(in, scratch, *this)) {
+    ShowMessage(msg::kGetWaveFileFormat);
+    return false;
+  }
+  RiffWalker walk(in);
+  if (!walk.Enter()) {
+    ShowMessage(msg::kInvalidWavFormat);
+    return false;
+  }
+  format_.AssignFrom(scratch.Data(), scratch.CopySize());
+  RiffChunk chunk;
+  while (walk.Next(chunk)) {
+    if (chunk.Is("fact")) ReadFactChunk(in, chunk, *this);
+    // Only the first "data" chunk counts; whatever follows it is not looked at.
+    if (chunk.Is("data")) return ReadDataChunk(in, chunk, *this);
+  }
+  return true;  // no "data" chunk: the format alone
+}
+
+bool WaveAudio::WriteWave(ByteSink& out, uint32_t first, uint32_t end) {
+  const uint64_t bytes64 = uint64_t(end - first) * BlockAlign();
+  if (first > end || end > Frames() || uint64_t(first) * BlockAlign() + bytes64 > DataSize() ||
+      bytes64 + kWaveFileHeaderSize + 1 > UINT32_MAX) {
+    ShowMessage(msg::kCreateFileError);
+    return false;
+  }
+  const uint32_t bytes = uint32_t(bytes64);
+  uint8_t header[kWaveFileHeaderSize];
+  BuildWaveFileHeader(header, format_, end - first, bytes);
+  if (!out.Write(header, sizeof header)) {
+    ShowMessage(msg::kWriteOutOfSpace);
+    return false;
+  }
+  const uint8_t* from = bytes ? data_ + size_t(first) * BlockAlign() : nullptr;
+  const auto writeStep = [&](uint64_t offset, uint64_t count) {
+    return count == 0 || out.Write(from + offset, size_t(count));
+  };
+  switch (TransferInSteps(bytes, kSavingCaption, writeStep)) {
+    case TransferResult::kDone:
+      break;
+    case TransferResult::kCancelled:
+      return false;
+    case TransferResult::kFailed:
+      ShowMessage(msg::kWriteOutOfSpace);
+      return false;
+  }
+  if ((bytes & 1u) && !out.Write(&kPadByte, 1)) {
+    ShowMessage(msg::kWriteOutOfSpace);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace tarkel

@@ -1,0 +1,33 @@
+#pragma once
+// The options of tarkel-cli, parsed into steps that run in command-line order.
+#include <string>
+#include <vector>
+
+#include "cli/CliSession.h"
+
+namespace tarkel {
+
+class FixedFormatChooser;
+
+enum class StepKind {
+  Open, New, Info, Select, Channel, Clipboard, Answer, UndoOff, Undo, Save, SaveSelection,
+  Edit, Effect, Preview,
+};
+
+struct CliStep {
+  StepKind kind;
+  std::string value;   // the option's argument
+  std::string value2;  // a second argument (--preview's FILE)
+};
+
+enum class ParseResult { Run, Help, Version, Error };
+
+// Turns the arguments into steps. The FILE argument, wherever it stands, opens the document
+// before every other step.
+ParseResult ParseCommandLine(const std::vector<std::string>& args, std::vector<CliStep>& steps, std::string& error);
+CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliStep& step);
+
+std::string UsageText();
+std::string VersionText();
+
+}  // namespace tarkel

@@ -1,0 +1,153 @@
+#include <map>
+
+#include "cli/CliArgs.h"
+#include "cli/CliCommands.h"
+
+namespace tarkel {
+namespace {
+
+struct OptionSpec {
+  StepKind kind;
+  int values;  // how many arguments follow the option
+};
+
+const std::map<std::string, OptionSpec>& Options() {
+  static const std::map<std::string, OptionSpec> options = {
+      {"--new", {StepKind::New, 1}},
+      {"--info", {StepKind::Info, 0}},
+      {"--select", {StepKind::Select, 1}},
+      {"--channel", {StepKind::Channel, 1}},
+      {"--clipboard", {StepKind::Clipboard, 1}},
+      {"--yes", {StepKind::Answer, 0}},
+      {"--no", {StepKind::Answer, 0}},
+      {"--undo-off", {StepKind::UndoOff, 0}},
+      {"--undo", {StepKind::Undo, 0}},
+      {"-o", {StepKind::Save, 1}},
+      {"--output", {StepKind::Save, 1}},
+      {"--save-selection", {StepKind::SaveSelection, 1}},
+      {"--edit", {StepKind::Edit, 1}},
+      {"--effect", {StepKind::Effect, 1}},
+      {"--preview", {StepKind::Preview, 2}},
+  };
+  return options;
+}
+
+// Checks the values that can be checked before anything runs.
+bool CheckValue(const CliStep& step, std::string& error) {
+  switch (step.kind) {
+    case StepKind::Select: {
+      const auto fields = SplitFields(step.value, ':');
+      if (fields.size() != 2 || !ParseUnsigned(fields[0]) || !ParseUnsigned(fields[1])) {
+        error = "--select wants FIRST:LAST in frames, not '" + step.value + "'";
+        return false;
+      }
+      return true;
+    }
+    case StepKind::Channel:
+      if (step.value != "left" && step.value != "right" && step.value != "both") {
+        error = "--channel wants left, right or both, not '" + step.value + "'";
+        return false;
+      }
+      return true;
+    case StepKind::New: {
+      const auto fields = SplitFields(step.value);
+      bool ok = fields.size() == 4 || fields.size() == 5;
+      for (const auto& f : fields) ok = ok && ParseUnsigned(f).has_value();
+      if (ok) {
+        const uint32_t tag = *ParseUnsigned(fields[0]), channels = *ParseUnsigned(fields[1]);
+        const uint32_t rate = *ParseUnsigned(fields[2]), bits = *ParseUnsigned(fields[3]);
+        ok = tag <= 0xFFFF && channels >= 1 && channels <= 2 && rate >= 1 && (bits == 8 || bits == 16);
+      }
+      if (!ok) {
+        error = "--new wants TAG,CH,RATE,BITS[,FRAMES] with 1 or 2 channels and 8 or 16 bits, not '" + step.value + "'";
+        return false;
+      }
+      return true;
+    }
+    default: return true;
+  }
+}
+
+}  // namespace
+
+ParseResult ParseCommandLine(const std::vector<std::string>& args, std::vector<CliStep>& steps, std::string& error) {
+  std::string file;
+  bool haveFile = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string arg = args[i];
+    if (arg == "--help" || arg == "-h") return ParseResult::Help;
+    if (arg == "--version") return ParseResult::Version;
+    if (arg.size() > 1 && arg[0] == '-') {
+      std::string inlineValue;
+      bool hasInline = false;
+      if (const size_t eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+        inlineValue = arg.substr(eq + 1);
+        arg = arg.substr(0, eq);
+        hasInline = true;
+      }
+      const auto found = Options().find(arg);
+      if (found == Options().end()) {
+        error = "unknown option '" + arg + "'";
+        return ParseResult::Error;
+      }
+      CliStep step{found->second.kind, arg == "--yes" ? "yes" : "", ""};
+      const int values = found->second.values;
+      if (hasInline && values == 0) {
+        error = "option '" + arg + "' takes no value";
+        return ParseResult::Error;
+      }
+      std::vector<std::string> taken;
+      if (hasInline) taken.push_back(inlineValue);
+      while (int(taken.size()) < values) {
+        if (i + 1 >= args.size()) {
+          error = "option '" + arg + "' needs " + (values == 2 ? "two values" : "a value");
+          return ParseResult::Error;
+        }
+        taken.push_back(args[++i]);
+      }
+      if (values >= 1) step.value = taken[0];
+      if (values >= 2) step.value2 = taken[1];
+      if (!CheckValue(step, error)) return ParseResult::Error;
+      steps.push_back(step);
+      continue;
+    }
+    if (haveFile) {
+      error = "more than one FILE given ('" + file + "' and '" + arg + "')";
+      return ParseResult::Error;
+    }
+    file = arg;
+    haveFile = true;
+  }
+  if (haveFile) steps.insert(steps.begin(), CliStep{StepKind::Open, file, ""});
+  if (steps.empty()) {
+    error = "nothing to do: give FILE or --new";
+    return ParseResult::Error;
+  }
+  return ParseResult::Run;
+}
+
+std::string UsageText() {
+  return "Usage: tarkel-cli [OPTIONS] [FILE]\n"
+         "  FILE                     opened as the editor opens a file (RIFF WAVE, Creative Voice or raw)\n"
+         "  --new TAG,CH,RATE,BITS[,FRAMES]\n"
+         "                           a new sound instead of a file (FRAMES default 661500)\n"
+         "  --info                   print the sound as \"key: value\" lines\n"
+         "  --select FIRST:LAST      the selection in frames, inclusive; both ends rounded down to even\n"
+         "  --channel left|right|both  the channels the following operations touch\n"
+         "  --clipboard FILE         a file standing in for the system clipboard\n"
+         "  --yes | --no             the answer to every question an operation asks (default --no)\n"
+         "  --undo-off               switch undo off\n"
+         "  --undo                   undo the last change\n"
+         "  -o FILE | --output FILE  save the whole sound; the writer is chosen by the name\n"
+         "  --save-selection FILE    save the selection\n"
+         "  --edit NAME[:ARGS]       an edit on the selection (copy, cut, paste, trim, delete, ...)\n"
+         "  --effect NAME[:V1,...]   an effect on the selection\n"
+         "  --preview NAME[:V1,...] FILE  write an effect's preview block to FILE\n"
+         "  --help, --version\n"
+         "Options act in command-line order. Messages go to standard error as \"message NNNN: TEXT\".\n"
+         "Exit status: 0 when every step succeeded, 1 when one failed, 2 for a usage error.\n";
+}
+
+std::string VersionText() { return "tarkel-cli 0.1.0\n"; }
+
+}  // namespace tarkel

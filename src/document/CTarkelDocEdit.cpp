@@ -1,0 +1,92 @@
+// The document's edit wrapper, the Undo command and the change-length procedure.
+#include <cstdint>
+
+#include "document/CTarkelDoc.h"
+#include "document/DocumentHooks.h"
+#include "document/MessageIds.h"
+#include "document/Ports.h"
+
+namespace tarkel {
+
+bool CTarkelDoc::RunEdit(const UndoRequest& undo, ChannelMode mode,
+                         const std::function<EditOutcome(DocWaveAudio&)>& op) {
+  WaitCursor wait;
+  if (undo.take) {
+    UndoStore& store = TheUndoStore();
+    store.SetDataBase(sound_.Data());
+    // No record (undo off, refused, no memory) does not stop the edit.
+    store.SaveUndo(this, undo.startByte, undo.endByte, mode, undo.kind, undo.auxPosition, undo.auxValue);
+  }
+  const EditOutcome outcome = op ? op(sound_) : EditOutcome::Failed();
+  if (outcome.notice) {
+    regionNotice_ = *outcome.notice;
+    SendRegionNotice();
+  }
+  UpdateAllViews();
+  if (outcome.changed) SetModified(true);
+  return outcome.success;
+}
+
+void CTarkelDoc::NotifyRegions(uint32_t start, uint32_t end, ChannelMode mode, int32_t restore) {
+  regionNotice_ = RegionNotice{start, end, mode, restore};
+  SendRegionNotice();
+}
+
+void CTarkelDoc::SendRegionNotice() {
+  if (RegionSink* regions = TheDocumentHooks().regionSink) regions->OnRegionChanged(regionNotice_, *this);
+}
+
+bool CTarkelDoc::UndoLastChange() {
+  WaitCursor wait;
+  UndoStore& store = TheUndoStore();
+  store.SetDataBase(sound_.Data());
+  const uint32_t framesBefore = sound_.Frames();
+  if (!store.Undo(this)) return false;
+  if (sound_.Frames() != framesBefore) ResetViewsToLength();
+  UpdateAllViews();
+  // The sound now differs from what was last saved or changed.
+  SetModified(true);
+  return true;
+}
+
+// --- Length -----------------------------------------------------------------------------------
+
+bool CTarkelDoc::ChangeLength() { return ChangeLengthFrom(sound_.Frames()); }
+
+bool CTarkelDoc::ChangeLengthFrom(uint32_t proposedFrames) {
+  uint32_t frames = proposedFrames;
+  if (const auto& ask = TheDocumentHooks().askLength) {
+    const std::optional<uint32_t> entered = ask(*this, proposedFrames);
+    if (!entered) return false;
+    frames = *entered;
+  }
+  return SetLength(frames);
+}
+
+bool CTarkelDoc::SetLength(uint32_t frames) {
+  const uint64_t bytes = uint64_t(frames) * sound_.BlockAlign();
+  if (bytes > UINT32_MAX || !sound_.ResizeData(uint32_t(bytes))) {
+    ShowMessage(msg::kNotEnoughMemory);
+    return false;
+  }
+  ResetViewsToLength();
+  UpdateAllViews();
+  RefreshTitle();
+  SetModified(true);
+  return true;
+}
+
+bool CTarkelDoc::GrowBy(uint32_t bytes) {
+  const uint64_t size = uint64_t(sound_.DataSize()) + bytes;
+  if (size > UINT32_MAX || !sound_.ResizeData(uint32_t(size))) {
+    ShowMessage(msg::kNotEnoughMemory);
+    return false;
+  }
+  ResetViewsToLength();
+  UpdateAllViews();
+  RefreshTitle();
+  SetModified(true);
+  return true;
+}
+
+}  // namespace tarkel

@@ -1,0 +1,144 @@
+// The document's files: open (with the backup copy), save, save selected area, delete, and
+// releasing everything when the contents are cleared or the document closes.
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "document/AppContext.h"
+#include "document/CTarkelDoc.h"
+#include "document/DocumentHooks.h"
+#include "document/MessageIds.h"
+#include "document/Ports.h"
+#include "fileformats/SoundFile.h"
+
+namespace tarkel {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kWaveExtension = ".WAV";
+constexpr const char* kBackupSuffix = "_copy.WAV";
+constexpr const char* kPartialSuffix = ".part";
+
+std::string UpperCase(std::string s) {
+  for (char& c : s) c = char(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// Where the file's own name starts in `path`.
+size_t NameStart(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? 0 : slash + 1;
+}
+
+// Copies `from` to `to`, replacing an existing `to` only once the copy is complete.
+bool CopyReplacing(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  if (fs::exists(to, ec) && fs::equivalent(from, to, ec)) return false;
+  const std::string partial = to + kPartialSuffix;
+  if (!fs::copy_file(from, partial, fs::copy_options::overwrite_existing, ec)) {
+    fs::remove(partial, ec);
+    return false;
+  }
+  fs::rename(partial, to, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(partial, ignored);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool NameHasWaveExtension(const std::string& path) {
+  return UpperCase(path.substr(NameStart(path))).find(kWaveExtension) != std::string::npos;
+}
+
+std::string BackupNameFor(const std::string& path) {
+  const size_t nameStart = NameStart(path);
+  const std::string name = UpperCase(path.substr(nameStart));
+  const size_t wav = name.find(kWaveExtension);
+  if (wav == std::string::npos) return {};
+  return path.substr(0, nameStart) + name.substr(0, wav) + kBackupSuffix;
+}
+
+bool CTarkelDoc::MakeBackup(const std::string& path) {
+  const std::string backup = BackupNameFor(path);
+  if (backup.empty() || !CopyReplacing(path, backup)) {
+    ShowMessage(msg::kBackupError);
+    return false;
+  }
+  return true;
+}
+
+bool CTarkelDoc::Open(const std::string& path) {
+  ClearContents();
+  // Only RIFF WAVE files are edited in place; the name decides, not the folders above it.
+  hardDisk_ = App().hardDiskEditing != 0 && NameHasWaveExtension(path) ? 1 : 0;
+  if (hardDisk_ && App().backupOnOpen) MakeBackup(path);  // a failed backup does not stop the open
+  if (!OpenSoundFile(sound_, path, App().loadInBackground, hardDisk_ != 0)) return false;
+  sound_.SetFileName(path);
+  SetPathName(path);
+  SetModified(false);
+  return true;
+}
+
+bool CTarkelDoc::Save(const std::string& path) {
+  WaitCursor wait;
+  if (!SaveSoundFile(sound_, path, 0, sound_.Frames())) return false;
+  sound_.SetFileName(path);
+  SetPathName(path);
+  SetModified(false);
+  return true;
+}
+
+bool CTarkelDoc::SaveSelectedArea(const std::string& path, uint32_t first, uint32_t end) {
+  WaitCursor wait;
+  // The area is always written as an ordinary file.
+  const bool hardDisk = sound_.IsHardDisk();
+  sound_.SetHardDisk(false);
+  const bool inRange = first <= end && end <= sound_.Frames();
+  const bool written = inRange && SaveSoundFile(sound_, path, first, end);
+  sound_.SetHardDisk(hardDisk);
+  if (!written) ShowMessage(msg::kFileWriteError);
+  return written;
+}
+
+bool CTarkelDoc::DeleteFile() {
+  if (!AskMessage(msg::kReallyDelete)) return false;
+  std::error_code ec;
+  if (pathName_.empty() || !fs::remove(pathName_, ec)) {
+    ShowMessage(msg::kDeleteFileError);
+    return false;
+  }
+  return true;
+}
+
+void CTarkelDoc::ClearContents() {
+  const DocumentHooks& hooks = TheDocumentHooks();
+  if (sound_.IsPlaying() || sound_.IsRecording()) {
+    if (hooks.stopAudio) hooks.stopAudio(*this);
+    sound_.SetPlaying(false);
+    sound_.SetRecording(false);
+    App().playingDocument = nullptr;
+  }
+  if (App().playingDocument == this) App().playingDocument = nullptr;
+  // A hard-disk document is its file: its header is brought up to date in place.
+  if (sound_.IsHardDisk() && sound_.HasData())
+    SaveSoundFile(sound_, pathName_.empty() ? sound_.FileName() : pathName_, 0, sound_.Frames());
+  if (hooks.closeSoundFiles)
+    hooks.closeSoundFiles(sound_);
+  else
+    sound_.ReleaseData();
+  sound_.SetHardDisk(false);
+  TheUndoStore().DropSavedOf(this);
+  SetModified(false);
+}
+
+void CTarkelDoc::Close() {
+  ClearContents();
+  if (RegionSink* regions = TheDocumentHooks().regionSink) regions->OnDocumentCloses(*this);
+}
+
+}  // namespace tarkel

@@ -1,0 +1,10 @@
+#include "document/DocumentHooks.h"
+
+namespace tarkel {
+
+DocumentHooks& TheDocumentHooks() {
+  static DocumentHooks hooks;
+  return hooks;
+}
+
+}  // namespace tarkel

@@ -1,0 +1,184 @@
+#include "document/UndoStore.h"
+
+#include <cstring>
+#include <new>
+
+#include "document/AppContext.h"
+#include "document/CTarkelDoc.h"
+#include "editing/EditOperations.h"
+
+namespace tarkel {
+namespace {
+
+// Kinds that cannot be reversed for one channel of a stereo sound.
+bool RefusedForOneChannel(UndoKind kind) {
+  return kind == UndoKind::Removal || kind == UndoKind::Trim || kind == UndoKind::MoveCopy;
+}
+
+// Suspends the taking of records while a reversing operation runs, and restores the previous
+// state on every way out.
+class SuspendRecording {
+ public:
+  explicit SuspendRecording(bool& suspended) : suspended_(suspended), before_(suspended) { suspended_ = true; }
+  ~SuspendRecording() { suspended_ = before_; }
+
+ private:
+  bool& suspended_;
+  bool before_;
+};
+
+}  // namespace
+
+UndoStore& TheUndoStore() {
+  static UndoStore store;
+  return store;
+}
+
+void UndoStore::DropSaved() {
+  saved_.reset();
+  savedSize_ = 0;
+  owner_ = nullptr;
+}
+
+bool UndoStore::TakeCopy(const uint8_t* from, uint32_t bytes) {
+  saved_.reset(new (std::nothrow) uint8_t[bytes ? bytes : 1]);
+  if (!saved_) return false;
+  if (bytes) std::memcpy(saved_.get(), from, bytes);
+  savedSize_ = bytes;
+  return true;
+}
+
+bool UndoStore::SaveUndo(CTarkelDoc* doc, uint32_t start, uint32_t end, ChannelMode mode, UndoKind kind,
+                         uint32_t auxPosition, uint16_t auxValue) {
+  if (!enabled_ || suspended_) return false;
+  DropSaved();
+  if (!doc || (RefusedForOneChannel(kind) && IsSingleChannel(mode))) return false;
+
+  const uint32_t size = doc->Sound().DataSize();
+  const bool rangeInData = start <= end && end <= size && dataBase_ != nullptr;
+  switch (kind) {
+    case UndoKind::Removal:
+    case UndoKind::Replacement:
+      if (!rangeInData || !TakeCopy(dataBase_ + start, end - start)) return false;
+      break;
+    case UndoKind::Trim:
+      if (!rangeInData || !TakeCopy(dataBase_, size)) return false;
+      break;
+    case UndoKind::Insertion:
+      if (start > end) return false;
+      break;
+    case UndoKind::MoveCopy:
+      break;
+    default:
+      return false;
+  }
+  owner_ = doc;
+  kind_ = kind;
+  start_ = start;
+  end_ = end;
+  channel_ = mode;
+  auxPosition_ = auxPosition;
+  auxValue_ = auxValue;
+  dragMode_ = App().dragDropReplaceMoveWithSilence;
+  return true;
+}
+
+bool UndoStore::Undo(CTarkelDoc* doc) {
+  if (!doc || doc != owner_) return false;
+  bool applied = false;
+  {
+    SuspendRecording suspend(suspended_);
+    untouched_ = false;
+    switch (kind_) {
+      case UndoKind::Removal: applied = UndoRemoval(*doc); break;
+      case UndoKind::Insertion: applied = UndoInsertion(*doc); break;
+      case UndoKind::Replacement: applied = UndoReplacement(*doc); break;
+      case UndoKind::Trim: applied = UndoTrim(*doc); break;
+      case UndoKind::MoveCopy: applied = UndoMoveCopy(*doc); break;
+    }
+  }
+  // One step only: the record is used up, unless its reversal failed before touching the sound
+  // (the user may try again once memory is free).
+  if (applied || !untouched_) DropSaved();
+  return applied;
+}
+
+// Grows the sound by the removed length, moves everything from start up, and puts the saved
+// bytes back into the gap.
+bool UndoStore::UndoRemoval(CTarkelDoc& doc) {
+  DocWaveAudio& sound = doc.Sound();
+  const uint32_t oldSize = sound.DataSize();
+  const uint32_t length = savedSize_;
+  if (start_ > oldSize || !saved_) return false;
+  if (!doc.GrowBy(length)) {
+    untouched_ = !trimDeleted_;
+    return false;
+  }
+  uint8_t* data = sound.Data();
+  std::memmove(data + start_ + length, data + start_, oldSize - start_);
+  std::memcpy(data + start_, saved_.get(), length);
+  return true;
+}
+
+bool UndoStore::UndoInsertion(CTarkelDoc& doc) {
+  DocWaveAudio& sound = doc.Sound();
+  const uint32_t align = sound.BlockAlign();
+  if (!align || end_ - start_ < align) return false;
+  // The inserted bytes are start..end - 1: frames start / align to end / align - 1.
+  return DeleteRange(sound, start_ / align, end_ / align - 1, channel_) >= 0;
+}
+
+bool UndoStore::UndoReplacement(CTarkelDoc& doc) {
+  DocWaveAudio& sound = doc.Sound();
+  if (!saved_ || start_ > sound.DataSize() || savedSize_ > sound.DataSize() - start_) return false;
+  std::memcpy(sound.Data() + start_, saved_.get(), savedSize_);
+  return true;
+}
+
+// Removes the current content (the kept range) and re-inserts the saved sound whole.
+bool UndoStore::UndoTrim(CTarkelDoc& doc) {
+  DocWaveAudio& sound = doc.Sound();
+  const uint32_t align = sound.BlockAlign();
+  if (!align) return false;
+  const uint32_t keptFrames = (end_ - start_) / align;
+  if (keptFrames > 0 && DeleteRange(sound, 0, keptFrames - 1, channel_) < 0) return false;
+  start_ = 0;
+  end_ = savedSize_;
+  trimDeleted_ = true;
+  const bool applied = UndoRemoval(doc);
+  trimDeleted_ = false;
+  return applied;
+}
+
+// Runs the move or copy back the other way. The drag mode of the time of the change decides
+// which way the first move went; the reversing move itself never silences.
+bool UndoStore::UndoMoveCopy(CTarkelDoc& doc) {
+  DocWaveAudio& sound = doc.Sound();
+  const uint32_t align = sound.BlockAlign();
+  if (!align) return false;
+  const uint64_t s = start_, e = end_, v = auxPosition_;
+  const bool r = dragMode_ != 0;
+  uint64_t a, b, c;
+  if (r) {
+    a = v;
+    b = e + v - s;
+    c = s < v ? s : 2 * e - s;
+  } else if (s < v) {
+    a = s + v - e;
+    b = v;
+    c = s;
+  } else {
+    a = v;
+    b = e + v - s;
+    c = e;
+  }
+  if (a > UINT32_MAX || b > UINT32_MAX || c > UINT32_MAX) return false;
+  const ChannelMode source = auxValue_ >= 1 && auxValue_ <= 4 ? ChannelMode(auxValue_) : channel_;
+  App().dragDropReplaceMoveWithSilence = 0;
+  const int64_t moved = MoveOrCopyRange(sound, uint32_t(a / align), uint32_t(b / align), source,
+                                        uint32_t(c / align), channel_, !r, true);
+  App().dragDropReplaceMoveWithSilence = dragMode_;
+  return moved >= 0;
+}
+
+}  // namespace tarkel

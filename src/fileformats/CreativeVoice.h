@@ -1,0 +1,39 @@
+#pragma once
+// The layout of Creative Voice files: a 26-byte header and typed blocks of 8-bit unsigned PCM.
+#include <cstdint>
+
+namespace tarkel {
+
+inline constexpr uint32_t kVocHeaderSize = 26;
+inline constexpr char kVocSignature[] = "Creative Voice File";  // 19 bytes, then 0x1A
+inline constexpr uint8_t kVocSignatureEnd = 0x1A;
+inline constexpr uint16_t kVocVersion = 0x010A;
+inline constexpr uint16_t kVocCheck = 0x1129;  // ~version + 0x1234
+
+// Block types.
+inline constexpr uint8_t kVocTerminator = 0;
+inline constexpr uint8_t kVocSoundData = 1;
+inline constexpr uint8_t kVocContinuation = 2;
+inline constexpr uint8_t kVocSilence = 3;
+inline constexpr uint8_t kVocMarker = 4;
+inline constexpr uint8_t kVocText = 5;
+inline constexpr uint8_t kVocRepeatStart = 6;
+inline constexpr uint8_t kVocRepeatEnd = 7;
+inline constexpr uint8_t kVocExtended = 8;
+
+inline constexpr uint32_t kVocMaxBlockLength = 0xFFFFFF;  // a 3-byte length
+// Sample bytes of one sound-data block: its length also counts time constant and pack.
+inline constexpr uint32_t kVocMaxSoundBytes = kVocMaxBlockLength - 2;  // 2^24 - 3
+inline constexpr uint32_t kVocExtendedLength = 4;
+
+// Frames per second of a type-1 time constant: 1000000 / (256 - t).
+uint32_t VocRateFromTimeConstant(uint8_t t);
+// Frames per second of a type-8 time constant: 256000000 / (65536 - t), halved for stereo.
+uint32_t VocRateFromExtendedConstant(uint16_t t, uint16_t channels);
+// The time constants the writer stores, kept within their fields.
+uint8_t VocTimeConstantFor(uint32_t rate);
+uint16_t VocStereoConstantFor(uint32_t rate);
+// The standard rate a read file is given: 11025, 22050 or 44100.
+uint32_t SnapVocRate(uint32_t rate);
+
+}  // namespace tarkel

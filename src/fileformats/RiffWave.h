@@ -1,0 +1,18 @@
+#pragma once
+// The layout of the RIFF WAVE files that the program writes: "RIFF"/"WAVE", a "fmt " chunk that
+// always holds the whole 218-byte format block, a "fact" chunk with the frame count (for every
+// format, PCM included) and the "data" chunk, 258 bytes before the first sample.
+#include <cstdint>
+
+#include "document/WaveFormat.h"
+
+namespace tarkel {
+
+inline constexpr uint32_t kFactChunkSize = 4;
+inline constexpr uint32_t kWaveFileHeaderSize = 12 + 8 + kFormatBlockSize + 8 + kFactChunkSize + 8;  // 258
+static_assert(kWaveFileHeaderSize == 258);
+
+// Fills the 258 header bytes of a file holding `frames` frames in `dataBytes` sample bytes.
+void BuildWaveFileHeader(uint8_t* header, const WaveFormat& format, uint32_t frames, uint32_t dataBytes);
+
+}  // namespace tarkel

@@ -1,0 +1,92 @@
+#include "fileformats/SoundFile.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "document/Bytes.h"
+#include "document/MessageIds.h"
+#include "document/Ports.h"
+#include "document/WaveAudio.h"
+#include "fileformats/ByteStream.h"
+#include "fileformats/CreativeVoice.h"
+#include "fileformats/ReplacingFile.h"
+#include "fileformats/RiffChunks.h"
+
+namespace tarkel {
+namespace {
+
+// The reader is chosen by content: RIFF WAVE, then Creative Voice ("Crea" at the start),
+// anything else raw.
+bool ReadByContent(WaveAudio& wave, ByteSource& in) {
+  bool ok = false;
+  if (IsRiffWave(in)) {
+    ok = wave.ReadWave(in);
+  } else {
+    uint8_t head[kVocHeaderSize];
+    const size_t got = in.Seek(0) ? in.Read(head, sizeof head) : 0;
+    ok = got >= 4 && HasTag(head, "Crea") ? wave.ReadVoc(in) : ReadRaw(wave, in);
+  }
+  if (ok) wave.RefreshPcmCopy();
+  return ok;
+}
+
+bool NameContains(const std::string& name, const char* extension) {
+  std::string upper(name);
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return char(std::toupper(c)); });
+  return upper.find(extension) != std::string::npos;
+}
+
+// ".WAV" in the file's name gives RIFF WAVE, else ".VOC" Creative Voice, else RIFF WAVE. Only
+// the name counts, so a folder called "x.voc" does not change the format.
+bool WritesVoice(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  return !NameContains(name, ".WAV") && NameContains(name, ".VOC");
+}
+
+}  // namespace
+
+bool OpenSoundFile(WaveAudio& wave, const std::string& path, int32_t backgroundOption, bool /*hardDisk*/,
+                   int32_t /*reserved*/) {
+  FileSource in;
+  if (!in.Open(path)) {
+    ShowMessage(msg::kOpenFileError);
+    return false;
+  }
+  // Every sound is read into memory: the hard-disk flag says that the data is a mapped view of
+  // the file, so it stays clear, and the background option is kept for the preferences.
+  wave.SetBackgroundOption(backgroundOption);
+  wave.SetHardDisk(false);
+  wave.SetFileName(path);
+  return ReadByContent(wave, in);
+}
+
+bool OpenSoundMemory(WaveAudio& wave, std::span<const uint8_t> bytes) {
+  MemorySource in(bytes);
+  return ReadByContent(wave, in);
+}
+
+bool SaveSoundFile(WaveAudio& wave, const std::string& path, uint32_t first, uint32_t end) {
+  ReplacingFile file(path);
+  if (!file.Create()) {
+    ShowMessage(msg::kCreateFileError);
+    return false;
+  }
+  const bool written = WritesVoice(path) ? wave.WriteVoc(file.Sink(), first, end)
+                                         : wave.WriteWave(file.Sink(), first, end);
+  if (!written) return false;  // the writer has shown its message; the old file is untouched
+  switch (file.Commit()) {
+    case CommitResult::kDone:
+      break;
+    case CommitResult::kFlushFailed:
+      ShowMessage(msg::kWriteOutOfSpace);
+      return false;
+    case CommitResult::kRenameFailed:
+      ShowMessage(msg::kCreateFileError);
+      return false;
+  }
+  wave.SetFileName(path);
+  return true;
+}
+
+}  // namespace tarkel
