@@ -1,15 +1,57 @@
+// --effect NAME[:V1,...] and --preview NAME[:V1,...] FILE: an effect applied to the session's
+// selection and channel as the view applies it after a dialog's OK, or run as the dialog's
+// Preview, whose processed copy (a complete wave image) goes to FILE.
+#include <fstream>
 #include <ostream>
 
 #include "cli/CliSession.h"
+#include "document/CTarkelDoc.h"
+#include "document/MessageIds.h"
+#include "document/Ports.h"
+#include "effects/EffectCommands.h"
+#include "effects/EffectRequest.h"
 
 namespace tarkel {
-// Placeholders until the effects are reachable from the command line.
+namespace {
+
+std::optional<EffectRequest> ParseOrReport(CliSession& session, std::string_view arg) {
+  std::string error;
+  std::optional<EffectRequest> request = ParseEffectRequest(arg, error);
+  if (!request && session.err) *session.err << "tarkel-cli: " << error << '\n';
+  if (request) request->Bind();
+  return request;
+}
+
+}  // namespace
+
 CliStatus RunEffectOption(CliSession& session, std::string_view arg) {
-  *session.err << "tarkel-cli: --effect " << arg << ": effects are not available yet\n";
-  return CliStatus::Usage;
+  std::optional<EffectRequest> request = ParseOrReport(session, arg);
+  if (!request) return CliStatus::Usage;
+  if (!session.doc) return CliStatus::Failed;
+  return ApplyEffectCommand(*session.doc, *request, session.First(), session.Last(), session.Mode()) ? CliStatus::Ok
+                                                                                                    : CliStatus::Failed;
 }
-CliStatus RunPreviewOption(CliSession& session, std::string_view arg, const std::string&) {
-  *session.err << "tarkel-cli: --preview " << arg << ": effects are not available yet\n";
-  return CliStatus::Usage;
+
+CliStatus RunPreviewOption(CliSession& session, std::string_view arg, const std::string& file) {
+  std::optional<EffectRequest> request = ParseOrReport(session, arg);
+  if (!request) return CliStatus::Usage;
+  if (request->operation == EffectOperation::Invert) {
+    if (session.err) *session.err << "tarkel-cli: invert has no preview\n";
+    return CliStatus::Usage;
+  }
+  if (!session.doc) return CliStatus::Failed;
+  if (!PreviewEffectCommand(*session.doc, *request, session.First(), session.Last(), session.Mode()))
+    return CliStatus::Failed;
+  WaveImage& image = session.doc->Sound().PreviewImage();
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  if (out) out.write(reinterpret_cast<const char*>(image.Block()), std::streamsize(image.ImageSize()));
+  out.close();
+  image.Free();
+  if (!out) {
+    ShowMessage(msg::kCreateFileError);
+    return CliStatus::Failed;
+  }
+  return CliStatus::Ok;
 }
+
 }  // namespace tarkel

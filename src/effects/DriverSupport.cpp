@@ -1,0 +1,58 @@
+#include "effects/DriverSupport.h"
+
+#include <cstring>
+
+#include "document/DocWaveAudio.h"
+#include "document/MessageIds.h"
+#include "document/Ports.h"
+
+namespace tarkel {
+
+bool CheckEffectRange(DocWaveAudio& wave, uint32_t first, uint32_t& last) {
+  const uint32_t frames = wave.HasData() ? wave.BytesToFrames(wave.DataSize()) : 0;
+  const uint16_t bits = wave.BitsPerSample();
+  const bool usable = wave.FormatTag() == kFormatTagPcm && (bits == 8 || bits == 16) &&
+                      wave.BlockAlign() == wave.Channels() * (bits / 8) && wave.Channels() >= 1 &&
+                      wave.Channels() <= 2;
+  if (frames > 0 && last >= frames) last = frames - 1;
+  if (!usable || frames == 0 || first >= last) {
+    ShowMessage(msg::kNothingSelected);
+    return false;
+  }
+  return true;
+}
+
+bool ProgressScope::Open(uint64_t units, ChannelMode mode, const std::string& caption) {
+  if (wave_.ProgressActive()) return true;
+  if (units > UINT32_MAX) units = UINT32_MAX;
+  if (!wave_.BeginProgress(uint32_t(units), mode, caption)) return false;
+  owner_ = true;
+  return true;
+}
+
+void ProgressScope::Close() {
+  if (owner_) wave_.EndProgress();
+  owner_ = false;
+}
+
+uint8_t* MakePreviewCopy(DocWaveAudio& wave, uint32_t first, uint32_t last) {
+  const uint32_t bytes = wave.FramesToBytes(last - first + 1);
+  WaveImage& image = wave.PreviewImage();
+  if (!image.Allocate(bytes)) {
+    ShowMessage(msg::kTempMemory);
+    return nullptr;
+  }
+  std::memcpy(image.Data(), wave.Data() + size_t(first) * wave.BlockAlign(), bytes);
+  wave.RefreshPcmCopy();
+  image.WriteHeader(wave.PcmCopy());
+  return image.Data();
+}
+
+void DiscardPreview(DocWaveAudio& wave) { wave.PreviewImage().Free(); }
+
+uint8_t* WorkingMemory(DocWaveAudio& wave, uint32_t first, uint32_t last, bool preview) {
+  if (preview) return MakePreviewCopy(wave, first, last);
+  return wave.Data() + size_t(first) * wave.BlockAlign();
+}
+
+}  // namespace tarkel

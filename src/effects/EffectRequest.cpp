@@ -1,0 +1,108 @@
+#include "effects/EffectRequest.h"
+
+#include <charconv>
+
+#include "effects/EffectIds.h"
+#include "effects/EffectTable.h"
+
+namespace tarkel {
+namespace {
+
+std::vector<std::string_view> SplitValues(std::string_view text) {
+  std::vector<std::string_view> values;
+  if (text.empty()) return values;
+  size_t start = 0;
+  while (true) {
+    const size_t comma = text.find(',', start);
+    values.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return values;
+}
+
+template <class T>
+bool ParseNumber(std::string_view text, T& value) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return !text.empty() && ec == std::errc() && end == text.data() + text.size();
+}
+
+bool ParseInts(const std::vector<std::string_view>& values, size_t first, std::vector<int32_t>& out) {
+  for (size_t i = first; i < values.size(); ++i) {
+    int32_t v = 0;
+    if (!ParseNumber(values[i], v)) return false;
+    out.push_back(v);
+  }
+  return true;
+}
+
+// Values of an effect with at most six integer parameters, into param1..param6.
+bool FillParams(EffectParams& p, const std::vector<int32_t>& v) {
+  if (v.size() > 6) return false;
+  int32_t* words[] = {&p.param1, &p.param2, &p.param3, &p.param4, &p.param5};
+  for (size_t i = 0; i < v.size(); ++i) {
+    if (i < 5) *words[i] = v[i];
+    else p.param6 = uint32_t(v[i]);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<EffectRequest> ParseEffectRequest(std::string_view text, std::string& error) {
+  const size_t colon = text.find(':');
+  const std::string_view name = text.substr(0, colon);
+  const std::vector<std::string_view> values =
+      SplitValues(colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1));
+  EffectRequest r;
+  auto fail = [&](const std::string& why) {
+    error = why;
+    return std::nullopt;
+  };
+
+  std::vector<int32_t> ints;
+  if (name == "invert" || name == "swap" || name == "match") {
+    if (!values.empty()) return fail("'" + std::string(name) + "' takes no values");
+    r.operation = name == "invert" ? EffectOperation::Invert : name == "swap" ? EffectOperation::Swap : EffectOperation::Match;
+    return r;
+  }
+  if (name == "envelope") {
+    if (!ParseInts(values, 0, ints) || ints.empty() || ints.size() % 2 == 0 || ints[0] <= 0)
+      return fail("envelope takes W,x0,y0,x1,y1,... with W > 0");
+    r.operation = EffectOperation::Envelope;
+    r.envelopeWidth = ints[0];
+    for (size_t i = 1; i + 1 < ints.size(); i += 2) r.points.push_back({ints[i], ints[i + 1]});
+    return r;
+  }
+
+  r.entry = FindEffectByName(name);
+  if (!r.entry) return fail("unknown effect '" + std::string(name) + "'");
+  r.params.effectId = r.entry->id;
+  switch (r.entry->id) {
+    case effect::kDtmf: {
+      // dtmf:LEVEL,DIGITS: the level is a number, the digits a string.
+      int32_t level = 0;
+      if (values.size() != 2 || !ParseNumber(values[0], level) || values[1].empty())
+        return fail("dtmf takes LEVEL,DIGITS");
+      r.params.param1 = level;
+      r.digits = std::string(values[1]);
+      r.params.param2 = int32_t(r.digits.size());
+      r.Bind();
+      return r;
+    }
+    case effect::kEqualizer: {
+      double* gains[] = {&r.params.real1, &r.params.real2, &r.params.real3, &r.params.real4, &r.params.real5};
+      if (values.size() != 5) return fail("equalizer takes five gains in percent");
+      for (size_t i = 0; i < 5; ++i)
+        if (!ParseNumber(values[i], *gains[i])) return fail("equalizer takes five gains in percent");
+      return r;
+    }
+    default:
+      if (!ParseInts(values, 0, ints) || !FillParams(r.params, ints))
+        return fail("bad values for effect '" + std::string(name) + "'");
+      return r;
+  }
+}
+
+}  // namespace tarkel

@@ -1,0 +1,60 @@
+#pragma once
+// The table of effects: one entry per effect number, with its command-line name, its range
+// driver, the layout branches of RunEffect that implement it, and its kernels.
+//
+// Adding an effect: write its file with an entry function (EffectEntry XxxEntry()), declare and
+// list that function in EffectTable.cpp, add the file to CMakeLists.txt. Nothing else changes.
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "document/ChannelMode.h"
+#include "effects/EffectLayout.h"
+#include "effects/EffectParams.h"
+
+namespace tarkel {
+
+class DocWaveAudio;
+
+// A kernel: the algorithm instantiated for one layout. False when the user cancelled.
+using EffectKernel = bool (*)(EffectRun& run);
+
+// A range driver: (wave, first frame, last frame inclusive, channel, record) -> frames
+// processed (or the new length), 0 on failure or cancel. Each shows its own message.
+using EffectDriver = uint32_t (*)(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode,
+                                  EffectParams& params);
+
+// RunEffect's layout branches (bit mask).
+enum EffectBranch : uint8_t {
+  kBranchStream = 1,     // mono, or both channels of a stereo sound
+  kBranchChannel8 = 2,   // one channel of an 8-bit stereo sound
+  kBranchChannel16 = 4,  // one channel of a 16-bit stereo sound
+};
+
+struct EffectEntry {
+  uint32_t id = 0;
+  const char* name = "";        // command-line name
+  EffectDriver driver = nullptr;  // the range driver the view and the command line call
+  uint8_t branches = 0;         // the branches that implement the id; others show their text
+  // One kernel per SampleLayout. A branch that implements the id but has no kernel for the
+  // layout (an 8-bit sound given to a 16-bit-only algorithm) leaves the samples unchanged.
+  EffectKernel kernels[kLayoutCount] = {};
+};
+
+// Kernels of a family written as `struct K { template <class L> static bool Run(EffectRun&); }`
+// for all four layouts.
+template <class K>
+inline void SetAllKernels(EffectEntry& e) {
+  e.kernels[int(SampleLayout::Stream8)] = &K::template Run<Stream8>;
+  e.kernels[int(SampleLayout::Stream16)] = &K::template Run<Stream16>;
+  e.kernels[int(SampleLayout::Channel8)] = &K::template Run<Channel8>;
+  e.kernels[int(SampleLayout::Channel16)] = &K::template Run<Channel16>;
+}
+
+// The entry of effect `id`, or null when the number names no effect (9, 11, 12, 30 and up).
+const EffectEntry* FindEffect(uint32_t id);
+// The entry named `name` on the command line, or null.
+const EffectEntry* FindEffectByName(std::string_view name);
+std::span<const EffectEntry> AllEffects();
+
+}  // namespace tarkel

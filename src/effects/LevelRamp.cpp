@@ -1,0 +1,101 @@
+// Fade (13) and amplitude change (20): one level ramp that moves the gain by one unit of 1/L
+// every u samples from the start level to the end level, L being the samples of the walk.
+#include <algorithm>
+#include <array>
+
+#include "effects/EffectDrivers.h"
+#include "effects/EffectIds.h"
+#include "effects/EffectTable.h"
+#include "effects/SampleMath.h"
+
+namespace tarkel {
+namespace {
+
+// Runs of one gain this long go through a table of all 256 byte values.
+constexpr uint64_t kByteTableRun = 1024;
+// Below this step interval the level changes too often for runs of one level to pay.
+constexpr int64_t kShortRun = 16;
+
+template <class L>
+void ApplyGain(const Walk<L>& w, uint64_t from, uint64_t count, int64_t m, int64_t total) {
+  if constexpr (L::kSixteen) {
+    const float fm = float(m), fl = float(total);
+    for (uint64_t i = from; i < from + count; ++i) w[i] = LimitTo16(float(w[i]) * fm / fl);
+  } else if (count >= kByteTableRun) {
+    std::array<uint8_t, 256> table;
+    for (int b = 0; b < 256; ++b) table[b] = ScaleByte(uint8_t(b), uint64_t(m), uint64_t(total));
+    for (uint64_t i = from; i < from + count; ++i) w[i] = table[w[i]];
+  } else {
+    for (uint64_t i = from; i < from + count; ++i) w[i] = ScaleByte(w[i], uint64_t(m), uint64_t(total));
+  }
+}
+
+struct LevelRampKernel {
+  template <class L>
+  static bool Run(EffectRun& run) {
+    EffectParams& p = run.params;
+    const Walk<L> w = ForwardWalk<L>(run);
+    const int64_t total = int64_t(w.count);
+    if (p.effectId == effect::kAmplitude) p.param2 = p.param1;
+    const int64_t start = std::max(p.param1, 0), end = std::max(p.param2, 0);
+    int64_t m = total * start / 100;
+    const int64_t e = end == 0 ? 0 : total * end / 100;
+    const int64_t d = m > e ? m - e : e - m;
+    int64_t u = 1;
+    if (d > 1) {
+      u = total / d;
+      if (u == 1 && total % d != 0) u += 1;
+    }
+    p.effectId = e < m ? effect::kRampFalling : effect::kRampRising;
+    const int64_t stepBy = e < m ? -1 : 1;
+
+    // Each sample is scaled by the current level; then, when the counter has reached u, the
+    // level moves one unit and the counter restarts. Runs of one level are done together.
+    int64_t counter = 0;
+    return run.wave.ForEachProgressChunk(w.count, [&](uint64_t off, uint64_t n) {
+      uint64_t i = off;
+      const uint64_t stop = off + n;
+      // Short runs: sample by sample, as the rule reads.
+      for (; i < stop && m != e && u < kShortRun; ++i) {
+        ApplyGain(w, i, 1, m, total);
+        if (counter == u) {
+          m += stepBy;
+          counter = 0;
+        }
+        ++counter;
+      }
+      while (i < stop) {
+        if (m == e) {
+          ApplyGain(w, i, stop - i, m, total);
+          return;
+        }
+        const uint64_t untilStep = uint64_t(u - counter + 1);
+        const uint64_t len = std::min(untilStep, stop - i);
+        ApplyGain(w, i, len, m, total);
+        i += len;
+        if (len == untilStep) {
+          m += stepBy;
+          counter = 1;
+        } else {
+          counter += int64_t(len);
+        }
+      }
+    });
+  }
+};
+
+}  // namespace
+
+EffectEntry FadeEntry() {
+  EffectEntry e{effect::kFade, "fade", &ApplyEffect, kBranchStream | kBranchChannel8 | kBranchChannel16, {}};
+  SetAllKernels<LevelRampKernel>(e);
+  return e;
+}
+
+EffectEntry AmplitudeEntry() {
+  EffectEntry e{effect::kAmplitude, "amplitude", &ApplyEffect, kBranchStream | kBranchChannel8 | kBranchChannel16, {}};
+  SetAllKernels<LevelRampKernel>(e);
+  return e;
+}
+
+}  // namespace tarkel
