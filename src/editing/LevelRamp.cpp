@@ -5,6 +5,9 @@
 
 #include "document/DocWaveAudio.h"
 #include "editing/SampleAccess.h"
+#include "effects/EffectIds.h"
+#include "effects/LevelCompensation.h"
+#include "effects/RunEffect.h"
 
 namespace tarkel {
 
@@ -20,6 +23,9 @@ SampleWalk WalkOver(const WaveAudio& wave, uint8_t* rangeStart, uint32_t bytes, 
     w.stride = width;
   }
   w.count = bytes / w.stride;
+  w.base = rangeStart;
+  w.bytes = bytes;
+  w.mode = mode;
   return w;
 }
 
@@ -29,6 +35,9 @@ SampleWalk MonoWalk(uint8_t* data, uint32_t bytes, bool sixteen) {
   w.sixteen = sixteen;
   w.stride = sixteen ? 2 : 1;
   w.count = bytes / w.stride;
+  w.base = data;
+  w.bytes = bytes;
+  w.mode = ChannelMode::Mono;
   return w;
 }
 
@@ -40,61 +49,16 @@ uint32_t PeakOf(const SampleWalk& walk) {
   return peak;
 }
 
-int32_t CompensationLevel(uint32_t peakBefore, uint32_t peakAfter) {
-  if (peakBefore == peakAfter) return 100;
-  return int32_t(uint64_t(peakBefore) * 100 / (peakAfter ? peakAfter : 1));
-}
-
-namespace {
-
-uint8_t Scale8(uint8_t b, int64_t m, int64_t L) {
-  if (b >= 128) {
-    const int64_t v = m * (b - 128) / L;
-    return v >= 128 ? uint8_t(255) : uint8_t(128 + v);
-  }
-  const int64_t v = std::min<int64_t>((127 - b) * m / L, 127);
-  return uint8_t(127 - v);
-}
-
-int16_t Scale16(int16_t s, int64_t m, int64_t L) {
-  float v = float(s) * float(m) / float(L);
-  v = std::clamp(v, -32768.0f, 32767.0f);
-  return int16_t(v);
-}
-
-}  // namespace
-
 bool ApplyFade(DocWaveAudio& wave, const SampleWalk& walk, int32_t startPercent, int32_t endPercent) {
-  const int64_t L = walk.count;
-  if (L == 0) return true;
-  int64_t m = L * startPercent / 100;
-  const int64_t e = endPercent == 0 ? 0 : L * endPercent / 100;
-  const int64_t d = std::llabs(m - e);
-  int64_t u = 1;
-  if (d > 1) {
-    u = L / d;
-    if (u == 1 && L % d != 0) ++u;
-  }
-  const int64_t direction = e < m ? -1 : 1;
-  int64_t counter = 0;
-  return wave.ForEachProgressChunk(uint64_t(L), [&](uint64_t first, uint64_t n) {
-    uint8_t* p = walk.first + first * walk.stride;
-    for (uint64_t i = 0; i < n; ++i, p += walk.stride) {
-      if (walk.sixteen)
-        Store16(p, Scale16(Load16(p), m, L));
-      else
-        *p = Scale8(*p, m, L);
-      if (counter == u && m != e) {
-        m += direction;
-        counter = 0;
-      }
-      ++counter;
-    }
-  });
+  if (walk.count == 0) return true;
+  EffectParams fade(effect::kFade, startPercent, endPercent);
+  return RunEffect(wave, walk.mode, walk.bytes, fade, walk.base, walk.base) != 0;
 }
 
 bool ApplyLevel(DocWaveAudio& wave, const SampleWalk& walk, int32_t percent) {
-  return ApplyFade(wave, walk, percent, percent);
+  if (walk.count == 0) return true;
+  EffectParams amplitude(effect::kAmplitude, percent);
+  return RunEffect(wave, walk.mode, walk.bytes, amplitude, walk.base, walk.base) != 0;
 }
 
 bool CompensateLevel(DocWaveAudio& wave, const SampleWalk& walk, uint32_t peakBefore) {

@@ -3,9 +3,8 @@
 // the mix, the crossfade with the clipboard and their level compensation use, and the peak
 // measurement behind the compensation.
 //
-// These stand for the effects engine's Fade (id 13) and Amplitude change (id 20), with the
-// same level ramp; every caller in the editing code goes through ApplyFade and ApplyLevel, so
-// they can be handed to the engine without touching the operations.
+// The fade and the amplitude change are the effects engine's Fade (id 13) and Amplitude change
+// (id 20), run over the walk's bytes.
 #include <cstdint>
 
 #include "document/ChannelMode.h"
@@ -21,6 +20,10 @@ struct SampleWalk {
   uint32_t count = 0;
   uint32_t stride = 1;
   bool sixteen = false;
+  // The same walk as the effects engine takes it: frame start, bytes and channel.
+  uint8_t* base = nullptr;
+  uint32_t bytes = 0;
+  ChannelMode mode = ChannelMode::Mono;
 };
 
 // The walk over `bytes` of `wave`'s layout starting at `rangeStart` (the first byte of a frame):
@@ -31,8 +34,6 @@ SampleWalk MonoWalk(uint8_t* data, uint32_t bytes, bool sixteen);
 
 // Largest distance from the centre line over the walk (8-bit: from 127/128, 16-bit: absolute).
 uint32_t PeakOf(const SampleWalk& walk);
-// (peak before x 100) / peak after; 100 when they are equal; a zero divisor counts as 1.
-int32_t CompensationLevel(uint32_t peakBefore, uint32_t peakAfter);
 
 // Level ramp from `startPercent` to `endPercent` over the walk, counting progress per sample.
 // False when cancelled.
