@@ -7,6 +7,7 @@
 
 #include "document/ChannelMode.h"
 #include "document/DocWaveAudio.h"
+#include "document/ProgressScope.h"
 #include "editing/TransferSamples.h"
 
 namespace tarkel {
@@ -36,31 +37,6 @@ bool CheckRange(const WaveAudio& wave, uint32_t first, uint32_t last, bool refus
 inline uint32_t LimitLast(const WaveAudio& wave, uint32_t last) {
   return wave.Frames() == 0 ? 0 : (last < wave.Frames() ? last : wave.Frames() - 1);
 }
-
-// Opens the progress window for the lifetime of the object unless one is open already.
-class ProgressScope {
- public:
-  ProgressScope(DocWaveAudio& wave, uint32_t units, ChannelMode mode, const std::string& caption)
-      : wave_(wave) {
-    if (wave.ProgressActive()) {
-      ok_ = true;
-    } else {
-      ok_ = owner_ = wave.BeginProgress(units, mode, caption);
-    }
-  }
-  ~ProgressScope() {
-    if (owner_) wave_.EndProgress();
-  }
-  ProgressScope(const ProgressScope&) = delete;
-  ProgressScope& operator=(const ProgressScope&) = delete;
-  // False when the window could not be created (message 1026 has been shown).
-  bool Ok() const { return ok_; }
-
- private:
-  DocWaveAudio& wave_;
-  bool ok_ = false;
-  bool owner_ = false;
-};
 
 // Grows the sound by `frames` frames and moves the samples from `at` to the end up by that
 // many (`moveKind` 2, 7 or 8; in one channel only that channel moves, the other one gets

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "document/ChannelMode.h"
+#include "document/ProgressScope.h"
 
 namespace tarkel {
 
@@ -13,25 +14,6 @@ class DocWaveAudio;
 // Checks that the sound holds 8- or 16-bit PCM samples and that first..last is a range of at
 // least two frames; clips `last` to the sound's last frame. Shows 1000 and returns false otherwise.
 bool CheckEffectRange(DocWaveAudio& wave, uint32_t first, uint32_t& last);
-
-// The progress window of one driver call: opens it unless a window is already open (then the
-// outer operation owns it), and closes it on destruction only when this object opened it.
-class ProgressScope {
- public:
-  ProgressScope(DocWaveAudio& wave) : wave_(wave) {}
-  ~ProgressScope() { Close(); }
-  ProgressScope(const ProgressScope&) = delete;
-  ProgressScope& operator=(const ProgressScope&) = delete;
-
-  // False (after message 1026) when the window cannot be created.
-  bool Open(uint64_t units, ChannelMode mode, const std::string& caption);
-  void Close();
-  bool Owner() const { return owner_; }
-
- private:
-  DocWaveAudio& wave_;
-  bool owner_ = false;
-};
 
 // Copies frames first..last into a new preview image (header written for the sound's format)
 // and returns its data start; null after message 1010 when the block cannot be allocated.
