@@ -160,9 +160,11 @@ bool UndoStore::UndoMoveCopy(CTarkelDoc& doc) {
   const bool r = dragMode_ != 0;
   uint64_t a, b, c;
   if (r) {
+    // The source was silenced in place: put the range back over that silence, which lies at s
+    // (destination after the source) or, shifted up by the inserted room, at e.
     a = v;
     b = e + v - s;
-    c = s < v ? s : 2 * e - s;
+    c = s < v ? s : e;
   } else if (s < v) {
     a = s + v - e;
     b = v;
@@ -172,10 +174,13 @@ bool UndoStore::UndoMoveCopy(CTarkelDoc& doc) {
     b = e + v - s;
     c = e;
   }
-  if (a > UINT32_MAX || b > UINT32_MAX || c > UINT32_MAX) return false;
+  if (a > UINT32_MAX || b > UINT32_MAX || c > UINT32_MAX || b < a + align) return false;
+  // A move to just past its own end left the sound as it was.
+  if (a / align == c / align) return true;
   const ChannelMode source = auxValue_ >= 1 && auxValue_ <= 4 ? ChannelMode(auxValue_) : channel_;
   App().dragDropReplaceMoveWithSilence = 0;
-  const int64_t moved = MoveOrCopyRange(sound, uint32_t(a / align), uint32_t(b / align), source,
+  // a..b is a byte range (b the byte after it): frames a / align to b / align - 1.
+  const int64_t moved = MoveOrCopyRange(sound, uint32_t(a / align), uint32_t(b / align - 1), source,
                                         uint32_t(c / align), channel_, !r, true);
   App().dragDropReplaceMoveWithSilence = dragMode_;
   return moved >= 0;

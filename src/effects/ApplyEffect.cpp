@@ -90,7 +90,7 @@ uint32_t ApplyEffect(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelM
 
   uint64_t units = frames;
   if (IsDelayFamily(p.effectId) && p.param1 > 1) units = uint64_t(p.param1) * frames;
-  DriverProgress progress(wave);
+  ProgressScope progress(wave);
   if (!progress.Open(units, mode, kApplyingToolCaption)) return 0;
 
   uint8_t* base = WorkingMemory(wave, first, last, preview);

@@ -29,19 +29,6 @@ bool CheckEffectRange(DocWaveAudio& wave, uint32_t first, uint32_t& last, Channe
   return true;
 }
 
-bool DriverProgress::Open(uint64_t units, ChannelMode mode, const std::string& caption) {
-  if (wave_.ProgressActive()) return true;
-  if (units > UINT32_MAX) units = UINT32_MAX;
-  if (!wave_.BeginProgress(uint32_t(units), mode, caption)) return false;
-  owner_ = true;
-  return true;
-}
-
-void DriverProgress::Close() {
-  if (owner_) wave_.EndProgress();
-  owner_ = false;
-}
-
 uint8_t* MakePreviewCopy(DocWaveAudio& wave, uint32_t first, uint32_t last) {
   const uint32_t bytes = wave.FramesToBytes(last - first + 1);
   WaveImage& image = wave.PreviewImage();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "document/ChannelMode.h"
+#include "document/ProgressScope.h"
 
 namespace tarkel {
 
@@ -16,25 +17,6 @@ bool CheckEffectRange(DocWaveAudio& wave, uint32_t first, uint32_t& last);
 // The same, also making `mode` fit the sound: a mono sound is always walked as mono, and a stereo
 // sound given the mono mode is walked as both channels.
 bool CheckEffectRange(DocWaveAudio& wave, uint32_t first, uint32_t& last, ChannelMode& mode);
-
-// The progress window of one driver call: opens it unless a window is already open (then the
-// outer operation owns it), and closes it on destruction only when this object opened it.
-class DriverProgress {
- public:
-  DriverProgress(DocWaveAudio& wave) : wave_(wave) {}
-  ~DriverProgress() { Close(); }
-  DriverProgress(const DriverProgress&) = delete;
-  DriverProgress& operator=(const DriverProgress&) = delete;
-
-  // False (after message 1026) when the window cannot be created.
-  bool Open(uint64_t units, ChannelMode mode, const std::string& caption);
-  void Close();
-  bool Owner() const { return owner_; }
-
- private:
-  DocWaveAudio& wave_;
-  bool owner_ = false;
-};
 
 // Copies frames first..last into a new preview image (header written for the sound's format)
 // and returns its data start; null after message 1010 when the block cannot be allocated.

@@ -33,13 +33,13 @@ uint32_t MeasurePeak(const DocWaveAudio& wave, ChannelMode mode, const uint8_t* 
   return sixteen ? PeakOver<int16_t>(base, count, stride) : PeakOver<uint8_t>(base, count, stride);
 }
 
-int32_t MixCompensationLevel(uint32_t before, uint32_t after) {
+int32_t CompensationLevel(uint32_t before, uint32_t after) {
   if (before == after) return 100;
   return int32_t(uint64_t(before) * 100 / (after == 0 ? 1 : after));
 }
 
 bool CompensateLevel(DocWaveAudio& wave, ChannelMode mode, uint8_t* base, uint32_t frames, uint32_t peakBefore) {
-  const int32_t level = MixCompensationLevel(peakBefore, MeasurePeak(wave, mode, base, frames));
+  const int32_t level = CompensationLevel(peakBefore, MeasurePeak(wave, mode, base, frames));
   if (level == 100) return true;
   EffectParams amplitude(effect::kAmplitude, level);
   return RunEffect(wave, mode, wave.FramesToBytes(frames), amplitude, base, base) != 0;

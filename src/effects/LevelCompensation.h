@@ -14,7 +14,7 @@ class DocWaveAudio;
 uint32_t MeasurePeak(const DocWaveAudio& wave, ChannelMode mode, const uint8_t* base, uint32_t frames);
 
 // (before x 100) / after, 100 when they are equal, a zero divisor taken as 1.
-int32_t MixCompensationLevel(uint32_t before, uint32_t after);
+int32_t CompensationLevel(uint32_t before, uint32_t after);
 
 // Measures the peak of the result and runs the amplitude change with the compensation level
 // when it is not 100. False when cancelled.

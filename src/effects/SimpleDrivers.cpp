@@ -15,7 +15,7 @@ namespace {
 uint32_t RunOverRange(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode, bool preview,
                       uint32_t id, uint64_t units, const char* caption) {
   const uint32_t frames = last - first + 1;
-  DriverProgress progress(wave);
+  ProgressScope progress(wave);
   if (!progress.Open(units, mode, caption)) return 0;
   uint8_t* base = WorkingMemory(wave, first, last, preview);
   if (!base) return 0;

@@ -63,7 +63,7 @@ uint32_t RunStereoDriver(DocWaveAudio& wave, uint32_t first, uint32_t& last, boo
     ShowMessage(msg::kNothingSelected);
     return 0;
   }
-  DriverProgress progress(wave);
+  ProgressScope progress(wave);
   if (!progress.Open(units, ChannelMode::Both, caption)) return 0;
   uint8_t* base = WorkingMemory(wave, first, last, preview);
   if (!base || !body(base)) {
@@ -144,7 +144,7 @@ uint32_t CrossfadeHalves(DocWaveAudio& wave, uint32_t first, uint32_t last, Chan
   if (!CheckEffectRange(wave, first, last, mode)) return 0;
   const bool preview = p.preview != 0;
   const uint32_t half = (last - first + 1) / 2;
-  DriverProgress progress(wave);
+  ProgressScope progress(wave);
   if (!progress.Open(2 * uint64_t(last - first) + 2, mode, effect::kFusionCaption)) return 0;
   uint8_t* base = WorkingMemory(wave, first, last, preview);
   if (!base) return 0;

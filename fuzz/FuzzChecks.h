@@ -1,0 +1,48 @@
+#pragma once
+// What every fuzz target checks beyond "no crash": a sound that was read can be written and
+// read back unchanged.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "document/WaveAudio.h"
+#include "fileformats/ByteStream.h"
+#include "fileformats/SoundFile.h"
+
+namespace tarkel::fuzz {
+
+inline void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+// The whole frames of `a` and `b` hold the same bytes.
+inline void RequireSameFrames(const WaveAudio& a, const WaveAudio& b) {
+  Require(a.Frames() == b.Frames());
+  const size_t bytes = size_t(a.Frames()) * a.BlockAlign();
+  Require(bytes == 0 || std::memcmp(a.Data(), b.Data(), bytes) == 0);
+}
+
+// Writes `wave` as RIFF WAVE into memory and reads it back through the choice of reader.
+inline void RequireWaveRoundTrip(WaveAudio& wave) {
+  if (!wave.HasData()) return;
+  MemorySink sink;
+  Require(wave.WriteWave(sink, 0, wave.Frames()));
+  WaveAudio back;
+  Require(OpenSoundMemory(back, sink.Bytes()));
+  Require(std::memcmp(back.Format().Data(), wave.Format().Data(), kFormatBlockSize) == 0);
+  RequireSameFrames(wave, back);
+}
+
+// Writes an 8-bit sound as Creative Voice into memory and reads it back.
+inline void RequireVoiceRoundTrip(WaveAudio& wave) {
+  if (!wave.HasData()) return;
+  MemorySink sink;
+  Require(wave.WriteVoc(sink, 0, wave.Frames()));
+  WaveAudio back;
+  MemorySource in(sink.Bytes());
+  Require(back.ReadVoc(in));
+  Require(back.Format().SamePcmFields(wave.Format()));
+  RequireSameFrames(wave, back);
+}
+
+}  // namespace tarkel::fuzz

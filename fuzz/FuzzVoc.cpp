@@ -1,0 +1,9 @@
+// libFuzzer target: the Creative Voice reader over bytes in memory.
+#include "FuzzChecks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  tarkel::WaveAudio wave;
+  tarkel::MemorySource in({data, size});
+  if (wave.ReadVoc(in)) tarkel::fuzz::RequireVoiceRoundTrip(wave);
+  return 0;
+}

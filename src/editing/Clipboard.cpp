@@ -1,0 +1,171 @@
+#include "editing/Clipboard.h"
+
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "document/Bytes.h"
+#include "document/DocWaveAudio.h"
+#include "document/MessageIds.h"
+#include "document/Ports.h"
+#include "document/WaveImage.h"
+#include "editing/ConvertClip.h"
+#include "editing/EditOperations.h"
+#include "editing/EditSupport.h"
+#include "editing/TransferSamples.h"
+
+namespace tarkel {
+
+namespace {
+constexpr uint32_t kFmtChunkOffset = 12;
+constexpr uint32_t kFmtSizeOffset = 16;
+constexpr uint32_t kFormatOffset = 20;
+constexpr uint32_t kDataChunkOffset = 36;
+constexpr uint32_t kDataSizeOffset = 40;
+}  // namespace
+
+int CheckClipboardImage(const uint8_t* image, size_t size, ClipImageInfo* info) {
+  if (!image || size < kCanonicalHeaderSize) return msg::kClipboardInvalid;
+  if (!HasTag(image, "RIFF") || !HasTag(image + 8, "WAVE") || !HasTag(image + kFmtChunkOffset, "fmt ") ||
+      !HasTag(image + kDataChunkOffset, "data"))
+    return msg::kClipboardInvalid;
+  if (GetLE32(image + kFmtSizeOffset) != kPcmFormatSize) return msg::kClipboardInvalid;
+  const uint32_t dataBytes = GetLE32(image + kDataSizeOffset);
+  if (dataBytes > size - kCanonicalHeaderSize) return msg::kClipboardInvalid;
+  WaveFormat format;
+  format.AssignFrom(image + kFormatOffset, kPcmFormatSize);
+  if (format.BlockAlign() == 0 || format.Channels() == 0) return msg::kClipboardInvalid;
+  if (info) {
+    info->format = format;
+    info->dataBytes = dataBytes;
+  }
+  return 0;
+}
+
+uint32_t CopyToClipboard(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode) {
+  if (!CheckRange(wave, first, last, true)) return 0;
+  last = LimitLast(wave, last);
+  const bool single = IsSingleChannel(mode) && wave.Channels() == 2;
+  const WaveFormat clipFormat = single ? SingleChannelOf(wave.Format()) : wave.Format();
+  const uint32_t clipAlign = clipFormat.BlockAlign();
+  uint32_t frames = last - first + 1;
+  if (uint64_t(frames) * clipAlign > kClipboardDataLimit) frames = kClipboardDataLimit / clipAlign;
+  const uint32_t clipBytes = frames * clipAlign;
+
+  ProgressScope progress(wave, frames, mode, caption::kCopying);
+  if (!progress.Ok()) return 0;
+
+  ClipboardPort& clipboard = *CurrentPorts().clipboard;
+  if (!clipboard.OpenClipboard()) {
+    ShowMessage(msg::kCopyOutOfMemory);
+    return 0;
+  }
+  if (clipboard.HasWave()) clipboard.EmptyWave();
+  clipboard.CloseClipboard();
+
+  std::vector<uint8_t> image;
+  try {
+    image.resize(size_t(clipBytes) + kCanonicalHeaderSize);
+  } catch (const std::bad_alloc&) {
+    ShowMessage(msg::kClipboardAlloc);
+    return 0;
+  }
+  WriteCanonicalHeader(image.data(), clipFormat, clipBytes);
+  const uint8_t* source = wave.Data() + wave.FramesToBytes(first) + (single ? ChannelOffset(wave, mode) : 0);
+  if (!TransferSamples(wave, single ? mode : ChannelMode::Both, wave.FramesToBytes(frames), TransferKind::CopyForward,
+                       source, image.data() + kCanonicalHeaderSize))
+    return 0;
+
+  if (!clipboard.OpenClipboard()) {
+    ShowMessage(msg::kCopyOutOfMemory);
+    return 0;
+  }
+  const bool written = clipboard.WriteWave(std::move(image));
+  clipboard.CloseClipboard();
+  if (!written) {
+    ShowMessage(msg::kCopyOutOfMemory);
+    return 0;
+  }
+  return frames;
+}
+
+int64_t CutToClipboard(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode) {
+  if (!CheckRange(wave, first, last, true)) return -1;
+  ProgressScope progress(wave, 2 * (LimitLast(wave, last) - first + 1), mode, caption::kCutting);
+  if (!progress.Ok()) return -1;
+  const uint32_t copied = CopyToClipboard(wave, first, last, mode);
+  if (copied == 0) return -1;
+  // Remove exactly what went onto the clipboard: a range longer than the clipboard limit keeps
+  // its tail in the sound.
+  return RemoveFrames(wave, first, copied, mode);
+}
+
+bool LoadClipboardImage(DocWaveAudio& wave, bool forPreview) {
+  ClipboardPort& clipboard = *CurrentPorts().clipboard;
+  if (!clipboard.OpenClipboard()) {
+    ShowMessage(forPreview ? msg::kPreviewError : msg::kClipboardAccess);
+    return false;
+  }
+  if (!clipboard.HasWave()) {
+    clipboard.CloseClipboard();
+    ShowMessage(msg::kNothingSelected);
+    return false;
+  }
+  wave.ClipboardBlock() = clipboard.ReadWave();
+  clipboard.CloseClipboard();
+  const std::vector<uint8_t>& block = wave.ClipboardBlock();
+  if (CheckClipboardImage(block.data(), block.size(), nullptr) != 0) {
+    wave.ReleaseClipboardBlock();
+    ShowMessage(msg::kClipboardInvalid);
+    return false;
+  }
+  return true;
+}
+
+bool AcquireClipSamples(DocWaveAudio& wave, ChannelMode mode, bool forPreview, ClipSamples& out) {
+  out = {};
+  if (!LoadClipboardImage(wave, forPreview)) return false;
+  uint32_t size = 0;
+  const uint8_t* data = nullptr;
+  const int result = ConvertClip(wave, mode, forPreview ? ClipPurpose::Preview : ClipPurpose::Paste, size, &data);
+  if (result != 0) {
+    ReleaseClipSamples(wave);
+    ShowMessage(result);
+    return false;
+  }
+  out.data = data;
+  out.bytes = size;
+  return true;
+}
+
+void ReleaseClipSamples(DocWaveAudio& wave) {
+  wave.ReleaseClipboardBlock();
+  wave.WorkImage().Free();
+}
+
+bool FillFromClipboard(DocWaveAudio& wave) {
+  if (!LoadClipboardImage(wave, false)) return false;
+  ClipSamplesHold hold(wave);
+  ClipImageInfo info;
+  CheckClipboardImage(wave.ClipboardBlock().data(), wave.ClipboardBlock().size(), &info);
+  const WaveFormat previous = wave.Format();
+  wave.Format() = info.format;
+  wave.RefreshPcmCopy();
+  const uint32_t bytes = info.dataBytes - info.dataBytes % info.format.BlockAlign();
+  if (bytes == 0) {
+    ShowMessage(msg::kNothingSelected);
+    return false;
+  }
+  uint8_t* data = wave.HasData() ? wave.ResizeData(bytes) : wave.AllocateData(bytes);
+  if (!data) {
+    wave.Format() = previous;
+    wave.RefreshPcmCopy();
+    wave.SetDataSize(wave.DataSize());
+    ShowMessage(msg::kNotEnoughMemory);
+    return false;
+  }
+  std::memcpy(data, wave.ClipboardBlock().data() + kCanonicalHeaderSize, bytes);
+  return true;
+}
+
+}  // namespace tarkel

@@ -1,0 +1,58 @@
+#include "editing/ConvertClip.h"
+
+#include <cstring>
+
+#include "document/AppContext.h"
+#include "document/DocWaveAudio.h"
+#include "document/MessageIds.h"
+#include "document/WaveImage.h"
+#include "editing/Clipboard.h"
+#include "editing/EditSupport.h"
+#include "editing/FormatConverter.h"
+
+namespace tarkel {
+
+int ConvertClip(DocWaveAudio& wave, ChannelMode mode, ClipPurpose purpose, uint32_t& sizeOut,
+                const uint8_t** dataOut) {
+  const std::vector<uint8_t>& block = wave.ClipboardBlock();
+  ClipImageInfo info;
+  if (CheckClipboardImage(block.data(), block.size(), &info) != 0) return msg::kClipboardInvalid;
+  const uint8_t* clipData = block.data() + kCanonicalHeaderSize;
+
+  const WaveFormat target = IsSingleChannel(mode) ? SingleChannelOf(wave.Format()) : wave.Format();
+  const bool autoConvert = !App().autoConvertDisabled;
+  if (!autoConvert && purpose != ClipPurpose::Preview) {
+    sizeOut = info.dataBytes;
+    if (dataOut) *dataOut = clipData;
+    return 0;
+  }
+  // With automatic conversion off a preview copies the data as if it had the target format.
+  const WaveFormat source = autoConvert ? info.format : target;
+  if (purpose != ClipPurpose::Preview && source.SamePcmFields(target)) {
+    sizeOut = info.dataBytes;
+    if (dataOut) *dataOut = clipData;
+    return 0;
+  }
+
+  FormatConverter converter;
+  if (converter.Open(source, target) != 0) return msg::kAcmOpen;
+  // Every paste takes at most the clipboard limit of the converted data: convert only the part
+  // of the clipboard that it comes from, so that a long or extreme clipboard costs no more.
+  const uint32_t sourceBytes = converter.SourceBytesFor(kClipboardDataLimit, info.dataBytes);
+  const uint64_t size = converter.DestinationSize(sourceBytes);
+  if (size > UINT32_MAX - kWaveImageOverhead) return msg::kAcmSize;
+  sizeOut = uint32_t(size);
+  if (purpose == ClipPurpose::SizeOnly) return 0;
+
+  WaveImage& work = wave.WorkImage();
+  if (!work.Allocate(sizeOut)) return msg::kTempMemory;
+  work.WriteHeader(target);
+  if (!converter.Convert(clipData, sourceBytes, work.Data())) {
+    work.Free();
+    return msg::kAcmConvert;
+  }
+  if (dataOut) *dataOut = work.Data();
+  return 0;
+}
+
+}  // namespace tarkel

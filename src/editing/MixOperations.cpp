@@ -1,0 +1,120 @@
+// Mixing the clipboard into the sound, and the crossfade with the clipboard.
+#include <algorithm>
+#include <cstring>
+
+#include "document/DocWaveAudio.h"
+#include "document/MessageIds.h"
+#include "document/Ports.h"
+#include "editing/Clipboard.h"
+#include "editing/EditOperations.h"
+#include "editing/EditSupport.h"
+#include "editing/LevelRamp.h"
+#include "editing/TransferSamples.h"
+
+namespace tarkel {
+namespace {
+
+// Replaces `target` by the mean of itself and `clip` (kind 6) and restores the louder input's
+// peak through the level compensation.
+bool MeanWithCompensation(DocWaveAudio& wave, ChannelMode mode, uint32_t frames, const SampleWalk& clipWalk,
+                          uint8_t* targetFrame, const uint8_t* clip) {
+  const SampleWalk target = WalkOver(wave, targetFrame, wave.FramesToBytes(frames), TransferMode(wave, mode));
+  const uint32_t peakBefore = std::max(PeakOf(clipWalk), PeakOf(target));
+  const uint32_t offset = WorksOnOneChannel(wave, mode) ? ChannelOffset(wave, mode) : 0;
+  if (!TransferSamples(wave, TransferMode(wave, mode), wave.FramesToBytes(frames), TransferKind::Mean, clip,
+                       targetFrame + offset))
+    return false;
+  return CompensateLevel(wave, target, peakBefore);
+}
+
+int64_t Mix(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode, bool exactly) {
+  if (!CheckRange(wave, first, last, true)) return -1;
+  last = LimitLast(wave, last);
+  ClipSamples clip;
+  ClipSamplesHold hold(wave);
+  if (!AcquireClipSamples(wave, mode, false, clip)) return -1;
+  const uint32_t limit = exactly ? last - first + 1 : wave.Frames() - first;
+  const uint32_t frames = std::min(ClipFramesOf(wave, clip.bytes, mode), limit);
+  if (frames == 0) {
+    ShowMessage(msg::kNothingSelected);
+    return -1;
+  }
+  ProgressScope progress(wave, frames, mode, exactly ? caption::kMixingExactly : caption::kMixing);
+  if (!progress.Ok()) return -1;
+  const SampleWalk clipWalk =
+      MonoWalk(const_cast<uint8_t*>(clip.data), frames * ClipFrameBytes(wave, mode), wave.BitsPerSample() == 16);
+  if (!MeanWithCompensation(wave, mode, frames, clipWalk, wave.Data() + wave.FramesToBytes(first), clip.data))
+    return -1;
+  return frames;
+}
+
+}  // namespace
+
+int64_t MixClip(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode) {
+  return Mix(wave, first, last, mode, false);
+}
+
+int64_t MixClipExactly(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode) {
+  return Mix(wave, first, last, mode, true);
+}
+
+int64_t CrossfadeClip(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode,
+                      const CrossfadeParams& params) {
+  if (!CheckRange(wave, first, last, true)) return -1;
+  last = LimitLast(wave, last);
+  ClipSamples clip;
+  ClipSamplesHold hold(wave);
+  if (!AcquireClipSamples(wave, mode, false, clip)) return -1;
+  const uint32_t limit = params.limitToSelection == 1 ? last - first + 1 : wave.Frames() - first;
+  const uint32_t frames = std::min(ClipFramesOf(wave, clip.bytes, mode), limit);
+  if (frames == 0) {
+    ShowMessage(msg::kNothingSelected);
+    return -1;
+  }
+  const uint32_t clipBytes = frames * ClipFrameBytes(wave, mode);
+  const uint32_t rangeBytes = wave.FramesToBytes(frames);
+
+  // The clipboard's part goes into a scratch block, faded there.
+  uint8_t* scratch = DocWaveAudio::AllocateScratch(clipBytes);
+  if (!scratch) {
+    ShowMessage(msg::kTempMemory);
+    return -1;
+  }
+  struct ScratchFree {
+    uint8_t* p;
+    ~ScratchFree() { DocWaveAudio::FreeScratch(p); }
+  } scratchFree{scratch};
+  std::memcpy(scratch, clip.data, clipBytes);
+
+  // The sound's range, or for a preview a copy of it in the preview image.
+  uint8_t* target = wave.Data() + wave.FramesToBytes(first);
+  if (params.preview) {
+    WaveImage& preview = wave.PreviewImage();
+    if (!preview.Allocate(rangeBytes)) {
+      ShowMessage(msg::kTempMemory);
+      return -1;
+    }
+    preview.WriteHeader(wave.Format());
+    std::memcpy(preview.Data(), target, rangeBytes);
+    target = preview.Data();
+  }
+
+  ProgressScope progress(wave, 4 * frames, mode, caption::kCrossfade);
+  if (!progress.Ok()) {
+    if (params.preview) wave.PreviewImage().Free();
+    return -1;
+  }
+  const bool sixteen = wave.BitsPerSample() == 16;
+  const SampleWalk clipWalk = MonoWalk(scratch, clipBytes, sixteen);
+  const SampleWalk soundWalk = WalkOver(wave, target, rangeBytes, TransferMode(wave, mode));
+  const bool done = ApplyFade(wave, clipWalk, params.soundEndLevel, params.soundStartLevel) &&
+                    ApplyFade(wave, soundWalk, params.soundStartLevel, params.soundEndLevel) &&
+                    MeanWithCompensation(wave, mode, frames, clipWalk, target, scratch);
+  if (!done) {
+    if (params.preview) wave.PreviewImage().Free();
+    return -1;
+  }
+  return frames;
+}
+
+}  // namespace tarkel

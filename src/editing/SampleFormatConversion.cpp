@@ -1,0 +1,138 @@
+#include "editing/SampleFormatConversion.h"
+
+#include <cstring>
+
+#include "document/DocWaveAudio.h"
+#include "document/MessageIds.h"
+#include "document/MessageTable.h"
+#include "document/Ports.h"
+#include "editing/FormatConverter.h"
+
+namespace tarkel {
+namespace {
+
+constexpr uint32_t kChooserStartRate = 22050;
+
+std::string ConvertTitle() {
+  const char* text = MessageText(msg::kConvertSampleTitle);
+  return text ? text : "";
+}
+
+// Keeps the format record and, on request, restores it with the frame count that goes with it.
+class FormatKeeper {
+ public:
+  explicit FormatKeeper(DocWaveAudio& wave) : wave_(wave), kept_(wave.Format()) {}
+  void Restore() {
+    wave_.Format() = kept_;
+    wave_.RefreshPcmCopy();
+    wave_.SetDataSize(wave_.DataSize());
+  }
+  const WaveFormat& Kept() const { return kept_; }
+
+ private:
+  DocWaveAudio& wave_;
+  WaveFormat kept_;
+};
+
+}  // namespace
+
+WaveFormat DefaultChooserFormat() { return WaveFormat::Pcm(1, kChooserStartRate, 8); }
+
+bool ChooseSampleFormat(DocWaveAudio& wave, const std::string& title) {
+  WaveFormat chosen = DefaultChooserFormat();
+  const int result = CurrentPorts().formatChooser->Choose(title, chosen);
+  switch (result) {
+    case kChooseOk:
+      break;
+    case kChooseCancel:
+      return false;
+    case kChooseNotPossible:
+      ShowMessage(msg::kGeneralError);
+      return false;
+    case kChooseBusy:
+      ShowMessage(msg::kNotPossibleNow);
+      return false;
+    default:
+      ShowMessage(msg::kUnknownAcmError);
+      return false;
+  }
+  wave.Format().AssignFrom(chosen.Data(), chosen.CopySize());
+  wave.RefreshPcmCopy();
+  if (wave.HasData()) wave.SetDataSize(wave.DataSize());  // the same bytes, counted in the new frames
+  return true;
+}
+
+namespace {
+
+// Converts the sound from the format `keeper` holds into the one now in the record.
+bool ConvertIntoCurrentFormat(DocWaveAudio& wave, FormatKeeper& keeper, uint8_t* scratch, uint32_t oldSize) {
+  FormatConverter converter;
+  if (converter.Open(keeper.Kept(), wave.Format()) != 0) {
+    keeper.Restore();
+    ShowMessage(msg::kAcmOpen);
+    return false;
+  }
+  const uint64_t size = converter.DestinationSize(oldSize);
+  if (size > UINT32_MAX) {
+    keeper.Restore();
+    ShowMessage(msg::kAcmSize);
+    return false;
+  }
+  if (size < oldSize && !AskMessage(msg::kQualityLoss)) {
+    keeper.Restore();
+    return false;
+  }
+  if (!wave.ResizeData(uint32_t(size))) {
+    keeper.Restore();
+    ShowMessage(msg::kReallocOutOfMemory);
+    return false;
+  }
+  if (!converter.Convert(scratch, oldSize, wave.Data())) {
+    // Back to the old format and size, with the old samples.
+    keeper.Restore();
+    ShowMessage(msg::kAcmConvert);
+    if (!wave.ResizeData(oldSize)) {
+      ShowMessage(msg::kReallocOutOfMemory);
+      return false;
+    }
+    std::memcpy(wave.Data(), scratch, oldSize);
+    return false;
+  }
+  return true;
+}
+
+bool Convert(DocWaveAudio& wave, const WaveFormat* target) {
+  if (!wave.HasData()) {
+    ShowMessage(msg::kNothingSelected);
+    return false;
+  }
+  const uint32_t oldSize = wave.DataSize();
+  uint8_t* scratch = DocWaveAudio::AllocateScratch(oldSize);
+  if (!scratch) {
+    ShowMessage(msg::kTempMemory);
+    return false;
+  }
+  std::memcpy(scratch, wave.Data(), oldSize);
+  FormatKeeper keeper(wave);
+  bool ok;
+  if (target) {
+    wave.Format().AssignFrom(target->Data(), target->CopySize());
+    wave.RefreshPcmCopy();
+    ok = true;
+  } else {
+    ok = ChooseSampleFormat(wave, ConvertTitle());
+  }
+  if (ok) ok = ConvertIntoCurrentFormat(wave, keeper, scratch, oldSize);
+  DocWaveAudio::FreeScratch(scratch);
+  return ok;
+}
+
+}  // namespace
+
+bool ConvertSampleFormat(DocWaveAudio& wave) { return Convert(wave, nullptr); }
+
+bool ConvertSampleFormatTo(DocWaveAudio& wave, const WaveFormat& target) { return Convert(wave, &target); }
+
+bool ChangeFormatWithoutData(DocWaveAudio& wave) { return ChooseSampleFormat(wave, ConvertTitle()); }
+
+}  // namespace tarkel
