@@ -81,22 +81,7 @@ bool CTarkelDoc::New() {
 bool CTarkelDoc::ChooseNewFormat() {
   WaveFormat format = WaveFormat::Pcm(1, 22050, 8);
   const char* title = MessageText(msg::kCreateNewSample);
-  const int result = CurrentPorts().formatChooser->Choose(title ? title : "", format);
-  switch (result) {
-    case kChooseOk:
-      break;
-    case kChooseCancel:
-      return false;
-    case kChooseNotPossible:
-      ShowMessage(msg::kGeneralError);
-      return false;
-    case kChooseBusy:
-      ShowMessage(msg::kNotPossibleNow);
-      return false;
-    default:
-      ShowMessage(msg::kUnknownAcmError);
-      return false;
-  }
+  if (!ChooseFormat(title ? title : "", format)) return false;
   // A format without frames cannot hold a sound.
   if (format.BlockAlign() == 0 || format.Channels() == 0) {
     ShowMessage(msg::kGeneralError);

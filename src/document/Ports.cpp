@@ -1,5 +1,6 @@
 #include "document/Ports.h"
 
+#include "document/MessageIds.h"
 #include "document/MessageTable.h"
 
 namespace tarkel {
@@ -78,6 +79,16 @@ void ShowMessage(int number) {
 bool AskMessage(int number) {
   const char* text = MessageText(number);
   return text && CurrentPorts().ui->AskYesNo(number, text);
+}
+
+bool ChooseFormat(const std::string& title, WaveFormat& format) {
+  switch (CurrentPorts().formatChooser->Choose(title, format)) {
+    case kChooseOk: return true;
+    case kChooseCancel: return false;
+    case kChooseNotPossible: ShowMessage(msg::kGeneralError); return false;
+    case kChooseBusy: ShowMessage(msg::kNotPossibleNow); return false;
+    default: ShowMessage(msg::kUnknownAcmError); return false;
+  }
 }
 
 void ShowText(const std::string& text) { CurrentPorts().ui->ShowText(text); }

@@ -67,6 +67,10 @@ class FormatChooserPort {
   virtual int Choose(const std::string& title, WaveFormat& format) = 0;
 };
 
+// Shows the format chooser titled `title`, starting from `format`. True with the choice in
+// `format`; false on cancel (nothing shown) or an error (3015, 3016 or 3017 shown).
+bool ChooseFormat(const std::string& title, WaveFormat& format);
+
 struct Ports {
   UserInterfacePort* ui = nullptr;
   ProgressPort* progress = nullptr;

@@ -40,22 +40,7 @@ WaveFormat DefaultChooserFormat() { return WaveFormat::Pcm(1, kChooserStartRate,
 
 bool ChooseSampleFormat(DocWaveAudio& wave, const std::string& title) {
   WaveFormat chosen = DefaultChooserFormat();
-  const int result = CurrentPorts().formatChooser->Choose(title, chosen);
-  switch (result) {
-    case kChooseOk:
-      break;
-    case kChooseCancel:
-      return false;
-    case kChooseNotPossible:
-      ShowMessage(msg::kGeneralError);
-      return false;
-    case kChooseBusy:
-      ShowMessage(msg::kNotPossibleNow);
-      return false;
-    default:
-      ShowMessage(msg::kUnknownAcmError);
-      return false;
-  }
+  if (!ChooseFormat(title, chosen)) return false;
   wave.Format().AssignFrom(chosen.Data(), chosen.CopySize());
   wave.RefreshPcmCopy();
   if (wave.HasData()) wave.SetDataSize(wave.DataSize());  // the same bytes, counted in the new frames
