@@ -39,7 +39,7 @@ ByteString VocBlockWithLength(uint8_t type, uint32_t length, const ByteString& b
 // A memory source that records the size of every read.
 class CountingSource final : public ByteSource {
  public:
-  explicit CountingSource(const ByteString& bytes) : inner_(bytes) {}
+  explicit CountingSource(ByteString bytes) : bytes_(std::move(bytes)), inner_(bytes_) {}
   size_t Read(void* destination, size_t n) override {
     reads.push_back(n);
     return inner_.Read(destination, n);
@@ -50,6 +50,7 @@ class CountingSource final : public ByteSource {
   std::vector<size_t> reads;
 
  private:
+  ByteString bytes_;
   MemorySource inner_;
 };
 
