@@ -13,6 +13,8 @@ namespace {
 
 // read() and write() move at most this much per call on Linux; larger requests are split.
 constexpr size_t kMaxTransferPerCall = 0x7FFFF000;
+// Bytes written before they are handed to the disk.
+constexpr uint64_t kWritebackBatch = 8u << 20;
 
 }  // namespace
 
@@ -97,6 +99,7 @@ bool FileSink::Create(const std::string& path) {
   Close();
   fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   position_ = 0;
+  writebackFrom_ = 0;
   return fd_ >= 0;
 }
 
@@ -104,6 +107,7 @@ bool FileSink::CreateNew(const std::string& path) {
   Close();
   fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   position_ = 0;
+  writebackFrom_ = 0;
   return fd_ >= 0;
 }
 
@@ -133,7 +137,16 @@ bool FileSink::Write(const void* source, size_t n) {
     done += size_t(put);
   }
   position_ += done;
+  StartWriteback();
   return done == n;
+}
+
+// Hands what was written so far to the disk without waiting, once enough has gathered: the
+// data then flows out while the rest is written, and the flush at the end has little left.
+void FileSink::StartWriteback() {
+  if (position_ < writebackFrom_ + kWritebackBatch) return;
+  ::sync_file_range(fd_, off_t(writebackFrom_), off_t(position_ - writebackFrom_), SYNC_FILE_RANGE_WRITE);
+  writebackFrom_ = position_;
 }
 
 bool FileSink::Seek(uint64_t position) {

@@ -97,8 +97,11 @@ class FileSink final : public ByteSink {
   uint64_t Tell() const override { return position_; }
 
  private:
+  void StartWriteback();
+
   int fd_ = -1;
   uint64_t position_ = 0;
+  uint64_t writebackFrom_ = 0;
 };
 
 }  // namespace tarkel

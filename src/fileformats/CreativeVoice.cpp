@@ -173,6 +173,7 @@ bool WaveAudio::ReadVoc(ByteSource& in) {
   const size_t got = in.Read(header, sizeof header);
   if (got < 4 || !HasTag(header, "Crea")) return false;
   if (got < sizeof header) return Damaged();
+  ReleaseData();  // the blocks are appended to an empty sound
   SetVocFormat(format_, 1, 0);  // 8 bits while the blocks are read: growth is filled with 127
   VocReadState state;
   uint8_t type = kVocTerminator;

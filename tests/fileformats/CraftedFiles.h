@@ -1,7 +1,6 @@
 #pragma once
 // Byte strings of sound files built piece by piece, for tests that need a file as it is on the
 // disk, lying sizes included.
-#include <utility>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -40,7 +39,6 @@ ByteString VocBlockWithLength(uint8_t type, uint32_t length, const ByteString& b
 // A memory source that records the size of every read.
 class CountingSource final : public ByteSource {
  public:
-  // Keeps its own copy: callers often pass a temporary.
   explicit CountingSource(ByteString bytes) : bytes_(std::move(bytes)), inner_(bytes_) {}
   size_t Read(void* destination, size_t n) override {
     reads.push_back(n);

@@ -188,6 +188,16 @@ TEST(SaveSoundFile, ThroughASymbolicLinkReplacesTheFileItPointsAt) {
   EXPECT_EQ(ReadFileBytes(folder.File("real.wav")).size(), 268u);
 }
 
+TEST(SaveSoundFile, ANameOfNearlyTheLongestLengthStillSaves) {
+  RecordingPorts ports;
+  TempFolder folder;
+  const std::string name = std::string(246, 'n') + ".wav";
+  WaveAudio wave;
+  Fill(wave, 1, 22050, 8, Staircase8(10));
+  ASSERT_TRUE(SaveSoundFile(wave, folder.File(name), 0, 10));
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{name});
+}
+
 TEST(OpenSoundMemory, EveryReaderWorksFromMemory) {
   RecordingPorts ports;
   WaveAudio wave;
