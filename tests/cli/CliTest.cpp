@@ -121,8 +121,19 @@ TEST(Cli, UsageErrorsExitWithTwo) {
 
 TEST(Cli, UndoGivesBackTheSoundBeforeTheLastChange) {
   test::TempDir dir;
-  const auto r = RunCli({"--new", "1,1,8000,8,100", "--undo"});
-  EXPECT_EQ(r.status, 1);  // nothing to undo
+  const auto data = test::Staircase16(2 * 1000);
+  test::WriteFileBytes(dir / "in.wav", WaveFile(WaveFormat::Pcm(2, 8000, 16), data));
+  const auto undone = RunCli({(dir / "in.wav").string(), "--select", "100:199", "--edit", "delete", "--undo", "-o",
+                              (dir / "out.wav").string()});
+  ASSERT_EQ(undone.status, 0) << undone.err;
+  EXPECT_EQ(Load(dir / "out.wav").data, data);
+
+  // With undo switched off the change stays, and asking to undo it fails the run.
+  const auto off = RunCli({(dir / "in.wav").string(), "--undo-off", "--select", "100:199", "--edit", "delete",
+                           "--undo", "-o", (dir / "off.wav").string()});
+  EXPECT_EQ(off.status, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "off.wav"));
+  EXPECT_EQ(RunCli({"--new", "1,1,8000,8,100", "--undo"}).status, 1);
 }
 
 }  // namespace

@@ -93,7 +93,9 @@ TEST(ClipboardImageCheck, RefusesEveryLayoutButTheCanonicalOne) {
     ClipImageInfo info;
     const int result = CheckClipboardImage(r.image.data(), r.image.size(), &info);
     EXPECT_EQ(result == 0, r.accepted) << r.what;
-    if (!r.accepted) EXPECT_EQ(result, msg::kClipboardInvalid) << r.what;
+    if (!r.accepted) {
+      EXPECT_EQ(result, msg::kClipboardInvalid) << r.what;
+    }
   }
 }
 
