@@ -35,15 +35,15 @@ UndoStore& TheUndoStore() {
 }
 
 void UndoStore::DropSaved() {
-  saved_.reset();
+  saved_.Release();
   savedSize_ = 0;
   owner_ = nullptr;
 }
 
 bool UndoStore::TakeCopy(const uint8_t* from, uint32_t bytes) {
-  saved_.reset(new (std::nothrow) uint8_t[bytes ? bytes : 1]);
-  if (!saved_) return false;
-  if (bytes) std::memcpy(saved_.get(), from, bytes);
+  saved_.Release();
+  if (!saved_.Allocate(bytes)) return false;
+  if (bytes) std::memcpy(saved_.Data(), from, bytes);
   savedSize_ = bytes;
   return true;
 }
@@ -109,14 +109,14 @@ bool UndoStore::UndoRemoval(CTarkelDoc& doc) {
   DocWaveAudio& sound = doc.Sound();
   const uint32_t oldSize = sound.DataSize();
   const uint32_t length = savedSize_;
-  if (start_ > oldSize || !saved_) return false;
+  if (start_ > oldSize || !saved_.Data()) return false;
   if (!doc.GrowBy(length)) {
     untouched_ = !trimDeleted_;
     return false;
   }
   uint8_t* data = sound.Data();
   std::memmove(data + start_ + length, data + start_, oldSize - start_);
-  std::memcpy(data + start_, saved_.get(), length);
+  std::memcpy(data + start_, saved_.Data(), length);
   return true;
 }
 
@@ -130,8 +130,8 @@ bool UndoStore::UndoInsertion(CTarkelDoc& doc) {
 
 bool UndoStore::UndoReplacement(CTarkelDoc& doc) {
   DocWaveAudio& sound = doc.Sound();
-  if (!saved_ || start_ > sound.DataSize() || savedSize_ > sound.DataSize() - start_) return false;
-  std::memcpy(sound.Data() + start_, saved_.get(), savedSize_);
+  if (!saved_.Data() || start_ > sound.DataSize() || savedSize_ > sound.DataSize() - start_) return false;
+  std::memcpy(sound.Data() + start_, saved_.Data(), savedSize_);
   return true;
 }
 

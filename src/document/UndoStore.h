@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "document/ChannelMode.h"
+#include "document/SampleMemory.h"
 
 namespace tarkel {
 
@@ -71,7 +72,7 @@ class UndoStore {
   uint16_t AuxValue() const { return auxValue_; }
   int32_t DragMode() const { return dragMode_; }
   uint32_t SavedSize() const { return savedSize_; }
-  const uint8_t* SavedBytes() const { return saved_.get(); }
+  const uint8_t* SavedBytes() const { return saved_.Data(); }
 
  private:
   bool TakeCopy(const uint8_t* from, uint32_t bytes);
@@ -91,7 +92,7 @@ class UndoStore {
   uint16_t auxValue_ = 0;
   int32_t dragMode_ = 0;
   const uint8_t* dataBase_ = nullptr;
-  std::unique_ptr<uint8_t[]> saved_;
+  SampleMemory saved_;
   uint32_t savedSize_ = 0;
   CTarkelDoc* owner_ = nullptr;
   // Set by a reversal that failed before it changed the sound.
