@@ -7,6 +7,10 @@
 namespace tarkel {
 namespace {
 
+// The butterfly passes are built twice, for AVX2 and for the baseline, and the loader picks the
+// one the processor runs: the same arithmetic, wider registers.
+#define TARKEL_WIDE_CLONES __attribute__((target_clones("avx2", "default")))
+
 // The twiddle factors of every butterfly stage, produced by the rotation recurrence: for a stage
 // of length L the angle is theta = pi / L and w advances as w += w * (-2 sin^2(theta/2) + i sin
 // theta), so cos(theta) is formed as 1 - 2 sin^2(theta/2), which keeps its precision for small
@@ -93,7 +97,7 @@ void BitReverse(uint32_t n, double* re, double* im) {
 }
 
 // The butterflies of stage length `len` over all groups.
-void SingleStage(uint32_t n, uint32_t len, double* __restrict re, double* __restrict im,
+TARKEL_WIDE_CLONES void SingleStage(uint32_t n, uint32_t len, double* __restrict re, double* __restrict im,
                  const double* __restrict wc, const double* __restrict ws) {
   for (uint32_t start = 0; start < n; start += 2 * len) {
     double* __restrict ar = re + start;
@@ -114,7 +118,7 @@ void SingleStage(uint32_t n, uint32_t len, double* __restrict re, double* __rest
 // The stages of lengths `len` and 2 `len` in one pass over the data: each group of 4 len values
 // a, b, c, d gets the butterflies (a, b) and (c, d) of the first stage and then (a, c) and (b, d)
 // of the second, the very same arithmetic as two separate passes with half the memory traffic.
-void DoubleStage(uint32_t n, uint32_t len, double* __restrict re, double* __restrict im,
+TARKEL_WIDE_CLONES void DoubleStage(uint32_t n, uint32_t len, double* __restrict re, double* __restrict im,
                  const double* __restrict c1, const double* __restrict s1, const double* __restrict c2,
                  const double* __restrict s2) {
   const double* __restrict c3 = c2 + len;
@@ -158,7 +162,7 @@ void DoubleStage(uint32_t n, uint32_t len, double* __restrict re, double* __rest
 
 // Stages 1 and 2 in one pass over groups of four values. Stage 1 has the twiddle factor 1, so
 // its butterflies need no products; stage 2 has the factors w0 = 1 and w1 from the table.
-void FirstDoubleStage(uint32_t n, double* __restrict re, double* __restrict im, double w1r, double w1i) {
+TARKEL_WIDE_CLONES void FirstDoubleStage(uint32_t n, double* __restrict re, double* __restrict im, double w1r, double w1i) {
   for (uint32_t k = 0; k < n; k += 4) {
     const double ar = re[k] + re[k + 1], ai = im[k] + im[k + 1];
     const double br = re[k] - re[k + 1], bi = im[k] - im[k + 1];
@@ -177,26 +181,47 @@ void FirstDoubleStage(uint32_t n, double* __restrict re, double* __restrict im, 
   }
 }
 
-// Stage lengths 1, 2, 4 ... n/2, two at a time where possible.
-void Butterflies(uint32_t n, double* re, double* im) {
-  const TwiddleTable& tw = ButterflyTwiddles(n);
-  uint32_t len = 1;
-  if (n >= 4) {
+// Blocks of this many values (32 KiB of real and imaginary parts) run all their own stages while
+// they sit in the first-level cache; only the longer stages then pass over the whole array.
+constexpr uint32_t kCacheBlock = 2048;
+
+// Stage lengths 1, 2, 4 ... up to (not including) `end` over `n` values, two at a time where
+// possible; returns the first stage length not done.
+uint32_t RunStages(uint32_t n, uint32_t len, uint32_t end, double* re, double* im, const TwiddleTable& tw) {
+  if (len == 1 && end >= 4) {
     FirstDoubleStage(n, re, im, tw.cos[2], tw.sin[2]);
     len = 4;
   }
-  for (; 4 * len <= n; len *= 4) {
+  for (; 4 * len <= end; len *= 4) {
     DoubleStage(n, len, re, im, tw.cos.data() + len - 1, tw.sin.data() + len - 1, tw.cos.data() + 2 * len - 1,
                 tw.sin.data() + 2 * len - 1);
   }
-  if (len < n) SingleStage(n, len, re, im, tw.cos.data() + len - 1, tw.sin.data() + len - 1);
+  if (2 * len <= end) {
+    SingleStage(n, len, re, im, tw.cos.data() + len - 1, tw.sin.data() + len - 1);
+    len *= 2;
+  }
+  return len;
+}
+
+// Stage lengths 1, 2, 4 ... n/2. The stages shorter than the cache block are done block by block
+// (each block is independent of the others in those stages), then the rest over the whole array:
+// the same butterflies in a cache-friendly order.
+void Butterflies(uint32_t n, double* re, double* im) {
+  const TwiddleTable& tw = ButterflyTwiddles(n);
+  uint32_t len = 1;
+  if (n > kCacheBlock) {
+    for (uint32_t start = 0; start < n; start += kCacheBlock)
+      RunStages(kCacheBlock, 1, kCacheBlock, re + start, im + start, tw);
+    len = kCacheBlock;
+  }
+  RunStages(n, len, n, re, im, tw);
 }
 
 // Turns the transform Z of the n packed values into the spectrum X of the 2n real samples:
 // X[k] = E[k] + e^{+i pi k / n} O[k] with E[k] = (Z[k] + conj Z[n-k]) / 2 and
 // O[k] = (Z[k] - conj Z[n-k]) / 2i; the pair k, n-k is done together. Bin n/2 is Z[n/2] as it
 // stands.
-void UnpackRealSpectrum(uint32_t n, double* __restrict re, double* __restrict im) {
+TARKEL_WIDE_CLONES void UnpackRealSpectrum(uint32_t n, double* __restrict re, double* __restrict im) {
   const TwiddleTable& tw = UnpackTwiddles(n);
   const double* __restrict wc = tw.cos.data();
   const double* __restrict ws = tw.sin.data();
