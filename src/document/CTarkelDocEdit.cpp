@@ -11,13 +11,17 @@ namespace tarkel {
 bool CTarkelDoc::RunEdit(const UndoRequest& undo, ChannelMode mode,
                          const std::function<EditOutcome(DocWaveAudio&)>& op) {
   WaitCursor wait;
+  UndoStore& store = TheUndoStore();
+  bool recorded = false;
   if (undo.take) {
-    UndoStore& store = TheUndoStore();
     store.SetDataBase(sound_.Data());
     // No record (undo off, refused, no memory) does not stop the edit.
-    store.SaveUndo(this, undo.startByte, undo.endByte, mode, undo.kind, undo.auxPosition, undo.auxValue);
+    recorded = store.SaveUndo(this, undo.startByte, undo.endByte, mode, undo.kind, undo.auxPosition, undo.auxValue);
   }
   const EditOutcome outcome = op ? op(sound_) : EditOutcome::Failed();
+  // A change that left no record of its own leaves an older record of this document describing
+  // a sound that is no longer there: applying it would put bytes in the wrong places.
+  if (outcome.changed && !recorded) store.DropSavedOf(this);
   if (outcome.notice) {
     regionNotice_ = *outcome.notice;
     SendRegionNotice();

@@ -349,6 +349,30 @@ TEST_F(CTarkelDocTest, FailedEditIsReportedAndLeavesTheDocumentClean) {
   EXPECT_FALSE(doc.CanUndo());
 }
 
+TEST_F(CTarkelDocTest, ChangeWithoutItsOwnRecordDropsThisDocumentsOlderOne) {
+  CTarkelDoc doc;
+  CTarkelDoc other;
+  test::Fill(doc.Sound(), 1, 22050, 8, test::Staircase8(100));
+  test::Fill(other.Sound(), 1, 22050, 8, test::Staircase8(100));
+  const auto changeInPlace = [](DocWaveAudio& w) {
+    w.Data()[0] ^= 0xFF;
+    return EditOutcome::Done();
+  };
+  // A format change records nothing: the earlier record no longer fits the sound.
+  ASSERT_TRUE(doc.RunEdit(UndoRequest::Of(UndoKind::Replacement, 0, 10), ChannelMode::Mono, changeInPlace));
+  ASSERT_TRUE(doc.CanUndo());
+  ASSERT_TRUE(doc.RunEdit(UndoRequest::None(), ChannelMode::Mono, changeInPlace));
+  EXPECT_FALSE(doc.CanUndo());
+
+  // With undo switched off the same holds, while another document's record stays.
+  ASSERT_TRUE(other.RunEdit(UndoRequest::Of(UndoKind::Replacement, 0, 10), ChannelMode::Mono, changeInPlace));
+  TheUndoStore().SetEnabled(false);
+  ASSERT_TRUE(doc.RunEdit(UndoRequest::Of(UndoKind::Replacement, 0, 10), ChannelMode::Mono, changeInPlace));
+  EXPECT_TRUE(other.CanUndo());
+  ASSERT_TRUE(other.RunEdit(UndoRequest::Of(UndoKind::Replacement, 0, 10), ChannelMode::Mono, changeInPlace));
+  EXPECT_FALSE(other.CanUndo());
+}
+
 // --- Close, play loop, audio end -------------------------------------------------------------
 
 TEST_F(CTarkelDocTest, ClosingAPlayingDocumentStopsItFirst) {
