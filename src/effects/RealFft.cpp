@@ -63,36 +63,158 @@ const TwiddleTable& UnpackTwiddles(uint32_t n) {
   return table;
 }
 
-// The bit-reversal permutation as the list of pairs (i, j), i < j, to swap; kept per thread for
-// the last size asked for.
-struct SwapTable {
+// The bit-reversal permutation. Swapping single pairs scatters the stores at strides of n/2,
+// n/4 ..., which all fall into the same cache sets; instead the index is split into a high part
+// a, a middle part b and a low part c of kTileBits, kMiddle and kTileBits bits, since
+// reverse(a, b, c) = (reverse c, reverse b, reverse a). For every middle b the tile of all (a, c)
+// is read whole into a small buffer (each cache line once, completely), and likewise the tile of
+// reverse b; each is then written to the other's place transposed. Short arrays, where the index
+// has too few bits for that, swap pairs from a table.
+constexpr uint32_t kTileBits = 3;
+constexpr uint32_t kTile = 1u << kTileBits;
+
+uint32_t ReverseBits(uint32_t x, uint32_t bits) {
+  uint32_t r = 0;
+  for (uint32_t k = 0; k < bits; ++k) {
+    r = (r << 1) | (x & 1u);
+    x >>= 1;
+  }
+  return r;
+}
+
+uint32_t Log2(uint32_t n) {
+  uint32_t bits = 0;
+  while ((1u << bits) < n) ++bits;
+  return bits;
+}
+
+// The bit reversals of the middle parts for the last size asked for (or, for short arrays, of
+// the whole index), kept per thread.
+struct ReversalTable {
   uint32_t n = 0;
-  std::vector<std::pair<uint32_t, uint32_t>> pairs;
+  std::vector<uint32_t> middle;
 };
 
-const SwapTable& BitReversalSwaps(uint32_t n) {
-  thread_local SwapTable table;
+const ReversalTable& MiddleReversals(uint32_t n, uint32_t middleBits) {
+  thread_local ReversalTable table;
   if (table.n != n) {
-    table.pairs.clear();
-    uint32_t j = 0;
-    for (uint32_t i = 0; i < n; ++i) {
-      if (j > i) table.pairs.emplace_back(i, j);
-      uint32_t bit = n >> 1;
-      while (bit != 0 && (j & bit)) {
-        j ^= bit;
-        bit >>= 1;
-      }
-      j |= bit;
-    }
+    table.middle.resize(size_t(1) << middleBits);
+    for (uint32_t b = 0; b < table.middle.size(); ++b) table.middle[b] = ReverseBits(b, middleBits);
     table.n = n;
   }
   return table;
 }
 
-void BitReverse(uint32_t n, double* re, double* im) {
-  for (const auto& [i, j] : BitReversalSwaps(n).pairs) {
-    std::swap(re[i], re[j]);
-    std::swap(im[i], im[j]);
+// The butterflies of stage lengths 1, 2 and 4 along the first index of r[k][c] + i i[k][c], for
+// the eight columns c at once (the inner loops run over the columns, so they vectorise), with the
+// twiddle factors of the table (stage 1 has only the factor 1 and needs no products).
+struct FirstStages {
+  double w2r, w2i;        // stage 2, factor 1
+  double w4r[3], w4i[3];  // stage 4, factors 1 ... 3
+};
+
+using Tile = double[kTile][kTile];
+
+inline void TileButterfly(double* __restrict ar, double* __restrict ai, double* __restrict br, double* __restrict bi,
+                          double wr, double wi) {
+  for (uint32_t c = 0; c < kTile; ++c) {
+    const double tr = wr * br[c] - wi * bi[c];
+    const double ti = wr * bi[c] + wi * br[c];
+    br[c] = ar[c] - tr;
+    bi[c] = ai[c] - ti;
+    ar[c] += tr;
+    ai[c] += ti;
+  }
+}
+
+inline void TileButterflyByOne(double* __restrict ar, double* __restrict ai, double* __restrict br,
+                               double* __restrict bi) {
+  for (uint32_t c = 0; c < kTile; ++c) {
+    const double tr = br[c];
+    const double ti = bi[c];
+    br[c] = ar[c] - tr;
+    bi[c] = ai[c] - ti;
+    ar[c] += tr;
+    ai[c] += ti;
+  }
+}
+
+inline void EightPoint(Tile& r, Tile& i, const FirstStages& w) {
+  for (uint32_t k = 0; k < kTile; k += 2) TileButterflyByOne(r[k], i[k], r[k + 1], i[k + 1]);
+  for (uint32_t k = 0; k < kTile; k += 4) {
+    TileButterflyByOne(r[k], i[k], r[k + 2], i[k + 2]);
+    TileButterfly(r[k + 1], i[k + 1], r[k + 3], i[k + 3], w.w2r, w.w2i);
+  }
+  TileButterflyByOne(r[0], i[0], r[4], i[4]);
+  for (uint32_t j = 1; j < 4; ++j) TileButterfly(r[j], i[j], r[j + 4], i[j + 4], w.w4r[j - 1], w.w4i[j - 1]);
+}
+
+constexpr uint32_t kRev[kTile] = {0, 4, 2, 6, 1, 5, 3, 7};
+static_assert(kTileBits == 3, "kRev holds the reversals of three bits");
+
+// Reads the tile (a, b, c) for the middle part in `base` so that r[k][c] holds (reverse k, b, c),
+// and runs the first three stages on it: row k then belongs at (reverse c, reverse b, k).
+TARKEL_WIDE_CLONES void ReadTileWithFirstStages(const double* __restrict re, const double* __restrict im,
+                                                uint32_t base, uint32_t highShift, Tile& r, Tile& i,
+                                                const FirstStages& w) {
+  for (uint32_t k = 0; k < kTile; ++k) {
+    const double* __restrict inR = re + base + (kRev[k] << highShift);
+    const double* __restrict inI = im + base + (kRev[k] << highShift);
+    for (uint32_t c = 0; c < kTile; ++c) {
+      r[k][c] = inR[c];
+      i[k][c] = inI[c];
+    }
+  }
+  EightPoint(r, i, w);
+}
+
+// Writes r[k][c] to (reverse c, b, k) for the middle part already in `base`.
+void WriteTileTransposed(double* __restrict re, double* __restrict im, uint32_t base, uint32_t highShift,
+                         const Tile& r, const Tile& i) {
+  for (uint32_t c = 0; c < kTile; ++c) {
+    double* __restrict outR = re + base + (kRev[c] << highShift);
+    double* __restrict outI = im + base + (kRev[c] << highShift);
+    for (uint32_t k = 0; k < kTile; ++k) {
+      outR[k] = r[k][c];
+      outI[k] = i[k][c];
+    }
+  }
+}
+
+// Bit-reverses re and im and runs the stages of lengths 1, 2 and 4 on the way; returns false,
+// doing nothing, when n is too short for the tiles.
+bool BitReverseWithFirstStages(uint32_t n, double* re, double* im, const TwiddleTable& tw) {
+  const uint32_t bits = Log2(n);
+  if (bits < 2 * kTileBits) return false;
+  const FirstStages w = {tw.cos[2], tw.sin[2], {tw.cos[4], tw.cos[5], tw.cos[6]}, {tw.sin[4], tw.sin[5], tw.sin[6]}};
+  const uint32_t middleBits = bits - 2 * kTileBits;
+  const uint32_t highShift = bits - kTileBits;
+  const std::vector<uint32_t>& rev = MiddleReversals(n, middleBits).middle;
+  alignas(32) Tile firstR, firstI, secondR, secondI;
+  for (uint32_t b = 0; b < rev.size(); ++b) {
+    const uint32_t rb = rev[b];
+    if (rb < b) continue;
+    ReadTileWithFirstStages(re, im, b << kTileBits, highShift, firstR, firstI, w);
+    if (rb == b) {
+      WriteTileTransposed(re, im, b << kTileBits, highShift, firstR, firstI);
+    } else {
+      ReadTileWithFirstStages(re, im, rb << kTileBits, highShift, secondR, secondI, w);
+      WriteTileTransposed(re, im, rb << kTileBits, highShift, firstR, firstI);
+      WriteTileTransposed(re, im, b << kTileBits, highShift, secondR, secondI);
+    }
+  }
+  return true;
+}
+
+// The bit reversal of arrays too short for the tiles.
+void BitReverseShort(uint32_t n, double* re, double* im) {
+  const uint32_t bits = Log2(n);
+  for (uint32_t i = 0; i < n; ++i) {
+    const uint32_t j = ReverseBits(i, bits);
+    if (j > i) {
+      std::swap(re[i], re[j]);
+      std::swap(im[i], im[j]);
+    }
   }
 }
 
@@ -203,15 +325,14 @@ uint32_t RunStages(uint32_t n, uint32_t len, uint32_t end, double* re, double* i
   return len;
 }
 
-// Stage lengths 1, 2, 4 ... n/2. The stages shorter than the cache block are done block by block
+// Stage lengths `first` ... n/2. The stages shorter than the cache block are done block by block
 // (each block is independent of the others in those stages), then the rest over the whole array:
 // the same butterflies in a cache-friendly order.
-void Butterflies(uint32_t n, double* re, double* im) {
-  const TwiddleTable& tw = ButterflyTwiddles(n);
-  uint32_t len = 1;
+void Butterflies(uint32_t n, uint32_t first, double* re, double* im, const TwiddleTable& tw) {
+  uint32_t len = first;
   if (n > kCacheBlock) {
     for (uint32_t start = 0; start < n; start += kCacheBlock)
-      RunStages(kCacheBlock, 1, kCacheBlock, re + start, im + start, tw);
+      RunStages(kCacheBlock, first, kCacheBlock, re + start, im + start, tw);
     len = kCacheBlock;
   }
   RunStages(n, len, n, re, im, tw);
@@ -221,24 +342,42 @@ void Butterflies(uint32_t n, double* re, double* im) {
 // X[k] = E[k] + e^{+i pi k / n} O[k] with E[k] = (Z[k] + conj Z[n-k]) / 2 and
 // O[k] = (Z[k] - conj Z[n-k]) / 2i; the pair k, n-k is done together. Bin n/2 is Z[n/2] as it
 // stands.
+// One pair k, n-k of the unpacking.
+inline void UnpackPair(double& zkr, double& zki, double& zmr, double& zmi, double wr, double wi) {
+  const double h1r = 0.5 * (zkr + zmr);
+  const double h1i = 0.5 * (zki - zmi);
+  const double h2r = 0.5 * (zki + zmi);
+  const double h2i = -0.5 * (zkr - zmr);
+  zkr = h1r + wr * h2r - wi * h2i;
+  zki = h1i + wr * h2i + wi * h2r;
+  zmr = h1r - wr * h2r + wi * h2i;
+  zmi = -h1i + wr * h2i + wi * h2r;
+}
+
+// Pairs taken this many at a time: the upper partners n-k are copied into a small buffer in
+// rising order, so that the arithmetic runs on consecutive values and vectorises.
+constexpr uint32_t kUnpackChunk = 8;
+
 TARKEL_WIDE_CLONES void UnpackRealSpectrum(uint32_t n, double* __restrict re, double* __restrict im) {
   const TwiddleTable& tw = UnpackTwiddles(n);
   const double* __restrict wc = tw.cos.data();
   const double* __restrict ws = tw.sin.data();
-#pragma GCC ivdep
-  for (uint32_t k = 1; k < n / 2; ++k) {
-    const uint32_t m = n - k;
-    const double h1r = 0.5 * (re[k] + re[m]);
-    const double h1i = 0.5 * (im[k] - im[m]);
-    const double h2r = 0.5 * (im[k] + im[m]);
-    const double h2i = -0.5 * (re[k] - re[m]);
-    const double wr = wc[k];
-    const double wi = ws[k];
-    re[k] = h1r + wr * h2r - wi * h2i;
-    im[k] = h1i + wr * h2i + wi * h2r;
-    re[m] = h1r - wr * h2r + wi * h2i;
-    im[m] = -h1i + wr * h2i + wi * h2r;
+  uint32_t k = 1;
+  for (; k + kUnpackChunk <= n / 2; k += kUnpackChunk) {
+    double mr[kUnpackChunk], mi[kUnpackChunk];
+    for (uint32_t t = 0; t < kUnpackChunk; ++t) {
+      mr[t] = re[n - k - t];
+      mi[t] = im[n - k - t];
+    }
+    double* __restrict kr = re + k;
+    double* __restrict ki = im + k;
+    for (uint32_t t = 0; t < kUnpackChunk; ++t) UnpackPair(kr[t], ki[t], mr[t], mi[t], wc[k + t], ws[k + t]);
+    for (uint32_t t = 0; t < kUnpackChunk; ++t) {
+      re[n - k - t] = mr[t];
+      im[n - k - t] = mi[t];
+    }
   }
+  for (; k < n / 2; ++k) UnpackPair(re[k], im[k], re[n - k], im[n - k], wc[k], ws[k]);
   const double z0r = re[0];
   re[0] = z0r + im[0];
   im[0] = z0r - im[0];
@@ -248,8 +387,13 @@ TARKEL_WIDE_CLONES void UnpackRealSpectrum(uint32_t n, double* __restrict re, do
 
 void ComplexFft(uint32_t n, double* re, double* im) {
   if (!IsPowerOfTwo(n)) return;
-  BitReverse(n, re, im);
-  Butterflies(n, re, im);
+  const TwiddleTable& tw = ButterflyTwiddles(n);
+  if (BitReverseWithFirstStages(n, re, im, tw)) {
+    Butterflies(n, 8, re, im, tw);
+  } else {
+    BitReverseShort(n, re, im);
+    Butterflies(n, 1, re, im, tw);
+  }
 }
 
 void RealFft(uint32_t n, double* re, double* im) {
