@@ -403,6 +403,9 @@ uint32_t RunStages(uint32_t n, uint32_t len, uint32_t end, double* re, double* i
     FirstDoubleStage(n, re, im, tw.cos[2], tw.sin[2]);
     len = 4;
   }
+  // After the tiled bit reversal the stages start at 8, and every pair and the cache block keep
+  // len at 8 * 4^k, the stage pairs DoubleStageTwiddles holds.
+  static_assert(kCacheBlock == kPackedFirstLen << 8, "the cache block ends on a packed stage pair");
   if (len >= kPackedFirstLen) {
     const PackedTwiddles& packed = DoubleStageTwiddles(tw.n, tw);
     uint32_t index = 0;
