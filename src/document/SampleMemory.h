@@ -40,7 +40,6 @@ class SampleMemory {
     std::free(data_);
     data_ = static_cast<uint8_t*>(p);
     size_ = bytes;
-    AdviseHugePages();
     return true;
   }
   // Changes the size keeping the leading content (the block may move).
@@ -49,7 +48,6 @@ class SampleMemory {
     if (!p) return false;
     data_ = static_cast<uint8_t*>(p);
     size_ = bytes;
-    AdviseHugePages();
     return true;
   }
   void Release() {
@@ -58,9 +56,10 @@ class SampleMemory {
     size_ = 0;
   }
 
- private:
-  // Large sounds are backed by huge pages where the system offers them: filling a fresh block
-  // then takes a few hundred page faults instead of one for every 4 KiB.
+  // Asks for huge pages behind a large block that is filled once and never resized (an undo
+  // copy): filling it then takes a few hundred page faults instead of one for every 4 KiB.
+  // Not for blocks that grow and shrink: resizing a huge-page block splits and rebuilds its
+  // pages, which costs far more than the faults it saves.
   void AdviseHugePages() {
     constexpr uintptr_t kHuge = uintptr_t(2) << 20;
     if (size_ < 2 * kHuge) return;
@@ -68,6 +67,8 @@ class SampleMemory {
     const uintptr_t end = (reinterpret_cast<uintptr_t>(data_) + size_) & ~(kHuge - 1);
     if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
   }
+
+ private:
 
   uint8_t* data_ = nullptr;
   size_t size_ = 0;

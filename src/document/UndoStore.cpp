@@ -43,6 +43,7 @@ void UndoStore::DropSaved() {
 bool UndoStore::TakeCopy(const uint8_t* from, uint32_t bytes) {
   saved_.Release();
   if (!saved_.Allocate(bytes)) return false;
+  saved_.AdviseHugePages();
   if (bytes) std::memcpy(saved_.Data(), from, bytes);
   savedSize_ = bytes;
   return true;
