@@ -172,6 +172,7 @@ class CTarkelDoc {
   bool CanDeleteFile() const { return !IsHardDisk(); }  // Delete (the file)
 
  private:
+  bool ResizeTo(uint64_t bytes);
   bool ChooseNewFormat();
   // The change-length dialog starting from `proposedFrames`, then SetLength.
   bool ChangeLengthFrom(uint32_t proposedFrames);

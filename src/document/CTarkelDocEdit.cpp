@@ -67,22 +67,13 @@ bool CTarkelDoc::ChangeLengthFrom(uint32_t proposedFrames) {
   return SetLength(frames);
 }
 
-bool CTarkelDoc::SetLength(uint32_t frames) {
-  const uint64_t bytes = uint64_t(frames) * sound_.BlockAlign();
-  if (bytes > UINT32_MAX || !sound_.ResizeData(uint32_t(bytes))) {
-    ShowMessage(msg::kNotEnoughMemory);
-    return false;
-  }
-  ResetViewsToLength();
-  UpdateAllViews();
-  RefreshTitle();
-  SetModified(true);
-  return true;
-}
+bool CTarkelDoc::SetLength(uint32_t frames) { return ResizeTo(uint64_t(frames) * sound_.BlockAlign()); }
 
-bool CTarkelDoc::GrowBy(uint32_t bytes) {
-  const uint64_t size = uint64_t(sound_.DataSize()) + bytes;
-  if (size > UINT32_MAX || !sound_.ResizeData(uint32_t(size))) {
+bool CTarkelDoc::GrowBy(uint32_t bytes) { return ResizeTo(uint64_t(sound_.DataSize()) + bytes); }
+
+// The change-length procedure: new bytes are silence; the views follow the new length.
+bool CTarkelDoc::ResizeTo(uint64_t bytes) {
+  if (bytes > UINT32_MAX || !sound_.ResizeData(uint32_t(bytes))) {
     ShowMessage(msg::kNotEnoughMemory);
     return false;
   }

@@ -1,5 +1,7 @@
 #include "editing/EditSupport.h"
 
+#include <algorithm>
+
 #include "document/MessageIds.h"
 #include "document/Ports.h"
 
@@ -23,6 +25,14 @@ uint8_t* FrameAddress(DocWaveAudio& wave, uint32_t frame, ChannelMode mode) {
 uint32_t ClipFramesOf(const WaveAudio& wave, uint32_t bytes, ChannelMode mode) {
   if (bytes > kClipboardDataLimit) bytes = kClipboardDataLimit;
   return bytes / ClipFrameBytes(wave, mode);
+}
+
+uint32_t FramesOverFrom(const WaveAudio& wave, uint32_t clipBytes, uint32_t first, uint32_t last, ChannelMode mode,
+                        bool exactly) {
+  const uint32_t limit = exactly ? last - first + 1 : wave.Frames() - first;
+  const uint32_t frames = std::min(ClipFramesOf(wave, clipBytes, mode), limit);
+  if (frames == 0) ShowMessage(msg::kNothingSelected);
+  return frames;
 }
 
 RoomResult MakeRoom(DocWaveAudio& wave, uint32_t at, uint32_t frames, ChannelMode mode, TransferKind moveKind) {

@@ -61,6 +61,10 @@ uint8_t* FrameAddress(DocWaveAudio& wave, uint32_t frame, ChannelMode mode);
 // Frames that `bytes` of clipboard data fill, after the clipboard limit: whole frames, or in
 // one channel whole samples of the mono clipboard data.
 uint32_t ClipFramesOf(const WaveAudio& wave, uint32_t bytes, ChannelMode mode);
+// Frames of `clipBytes` clipboard bytes that go over the sound from `first` on: at most to the
+// end of the sound, or with `exactly` to `last`. 0 after message 1000 when none do.
+uint32_t FramesOverFrom(const WaveAudio& wave, uint32_t clipBytes, uint32_t first, uint32_t last, ChannelMode mode,
+                        bool exactly);
 // Bytes of clipboard data per frame of the sound: the block alignment, or one sample in one channel.
 inline uint32_t ClipFrameBytes(const WaveAudio& wave, ChannelMode mode) {
   return WorksOnOneChannel(wave, mode) ? SampleWidth(wave) : wave.BlockAlign();

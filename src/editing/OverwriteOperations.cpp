@@ -17,12 +17,8 @@ int64_t Overwrite(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode
   ClipSamples clip;
   ClipSamplesHold hold(wave);
   if (!AcquireClipSamples(wave, mode, false, clip)) return -1;
-  const uint32_t limit = exactly ? last - first + 1 : wave.Frames() - first;
-  const uint32_t frames = std::min(ClipFramesOf(wave, clip.bytes, mode), limit);
-  if (frames == 0) {
-    ShowMessage(msg::kNothingSelected);
-    return -1;
-  }
+  const uint32_t frames = FramesOverFrom(wave, clip.bytes, first, last, mode, exactly);
+  if (frames == 0) return -1;
   ProgressScope progress(wave, frames, mode, exactly ? caption::kPasteOverExactly : caption::kPasting);
   if (!progress.Ok()) return -1;
   if (!TransferSamples(wave, TransferMode(wave, mode), wave.FramesToBytes(frames), TransferKind::Insert, clip.data,
