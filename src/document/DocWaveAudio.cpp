@@ -23,6 +23,12 @@ uint8_t* DocWaveAudio::ReallocateScratch(uint8_t* block, uint32_t dataBytes) {
 
 void DocWaveAudio::FreeScratch(uint8_t* block) { std::free(block); }
 
+ScratchBlock NewScratch(uint64_t dataBytes) {
+  ScratchBlock block(dataBytes <= UINT32_MAX ? DocWaveAudio::AllocateScratch(uint32_t(dataBytes)) : nullptr);
+  if (!block) ShowMessage(msg::kTempMemory);
+  return block;
+}
+
 void DocWaveAudio::PlanSteps(uint32_t units, ChannelMode mode) {
   const int range = progress_.Upper() - progress_.Lower();
   stepCount_ = uint32_t(range / progress_.Step());

@@ -3,6 +3,7 @@
 // clipboard's data converted to this sound's format) and the progress bookkeeping of long
 // operations, shared by all the steps of one operation.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -100,5 +101,14 @@ class DocWaveAudio : public WaveAudio {
   uint32_t stepNumber_ = 0;
   uint32_t stepCount_ = 0;
 };
+
+// A scratch block of the edit operations and effects, freed when it goes out of scope.
+struct ScratchDeleter {
+  void operator()(uint8_t* block) const { DocWaveAudio::FreeScratch(block); }
+};
+using ScratchBlock = std::unique_ptr<uint8_t, ScratchDeleter>;
+
+// A scratch block for `dataBytes`; null after message 1010 when it cannot be had.
+ScratchBlock NewScratch(uint64_t dataBytes);
 
 }  // namespace tarkel

@@ -28,15 +28,9 @@ int64_t TrimRange(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode
 
   // One channel of a stereo sound: the result is a mono sound of that channel.
   const uint32_t monoBytes = frames * SampleWidth(wave);
-  uint8_t* scratch = DocWaveAudio::AllocateScratch(monoBytes);
-  if (!scratch) {
-    ShowMessage(msg::kTempMemory);
-    return -1;
-  }
-  struct ScratchFree {
-    uint8_t* p;
-    ~ScratchFree() { DocWaveAudio::FreeScratch(p); }
-  } scratchFree{scratch};
+  const ScratchBlock block = NewScratch(monoBytes);
+  if (!block) return -1;
+  uint8_t* scratch = block.get();
   if (!TransferSamples(wave, mode, wave.FramesToBytes(frames), TransferKind::CopyForward,
                        wave.Data() + wave.FramesToBytes(first) + ChannelOffset(wave, mode), scratch))
     return -1;

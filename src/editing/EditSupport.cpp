@@ -48,4 +48,14 @@ RoomResult MakeRoom(DocWaveAudio& wave, uint32_t at, uint32_t frames, ChannelMod
   return RoomResult::Made;
 }
 
+bool MakeRoomOrSay(DocWaveAudio& wave, uint32_t at, uint32_t frames, ChannelMode mode, TransferKind moveKind,
+                   int noMemoryMessage) {
+  switch (MakeRoom(wave, at, frames, mode, moveKind)) {
+    case RoomResult::Made: return true;
+    case RoomResult::NoMemory: ShowMessage(noMemoryMessage); return false;
+    case RoomResult::Cancelled: return false;
+  }
+  return false;
+}
+
 }  // namespace tarkel

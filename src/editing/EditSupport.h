@@ -43,6 +43,9 @@ inline uint32_t LimitLast(const WaveAudio& wave, uint32_t last) {
 // silence at the end). The new frames at `at` hold whatever was there.
 enum class RoomResult { Made, NoMemory, Cancelled };
 RoomResult MakeRoom(DocWaveAudio& wave, uint32_t at, uint32_t frames, ChannelMode mode, TransferKind moveKind);
+// MakeRoom that shows `noMemoryMessage` when the memory cannot grow; false when no room was made.
+bool MakeRoomOrSay(DocWaveAudio& wave, uint32_t at, uint32_t frames, ChannelMode mode, TransferKind moveKind,
+                   int noMemoryMessage);
 
 // Bytes of the sample width (1 or 2): one channel's share of a stereo frame.
 inline uint32_t SampleWidth(const WaveAudio& wave) { return wave.BitsPerSample() == 16 ? 2u : 1u; }

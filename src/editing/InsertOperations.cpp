@@ -31,15 +31,7 @@ int64_t InsertClip(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMod
   ProgressScope progress(wave, wave.Frames() - first + frames, mode, caption::kPasting);
   if (!progress.Ok()) return -1;
 
-  switch (MakeRoom(wave, first, frames, mode, TransferKind::CopyBackward)) {
-    case RoomResult::NoMemory:
-      ShowMessage(msg::kReallocOutOfMemory);
-      return -1;
-    case RoomResult::Cancelled:
-      return -1;
-    case RoomResult::Made:
-      break;
-  }
+  if (!MakeRoomOrSay(wave, first, frames, mode, TransferKind::CopyBackward, msg::kReallocOutOfMemory)) return -1;
   // In one channel the other channel of the frames added at the end is already silence: the
   // growth of the sample memory is filled with the silence value of the width.
   if (!TransferSamples(wave, TransferMode(wave, mode), wave.FramesToBytes(frames), TransferKind::Insert, clip.data,
@@ -56,15 +48,7 @@ int64_t InsertSilence(DocWaveAudio& wave, uint32_t at, uint32_t frames, ChannelM
   }
   ProgressScope progress(wave, frames, mode, kProgressCaption);
   if (!progress.Ok()) return -1;
-  switch (MakeRoom(wave, at, frames, mode, TransferKind::CopyBackwardQuiet)) {
-    case RoomResult::NoMemory:
-      ShowMessage(msg::kReallocOutOfMemory);
-      return -1;
-    case RoomResult::Cancelled:
-      return -1;
-    case RoomResult::Made:
-      break;
-  }
+  if (!MakeRoomOrSay(wave, at, frames, mode, TransferKind::CopyBackwardQuiet, msg::kReallocOutOfMemory)) return -1;
   if (!TransferSamples(wave, TransferMode(wave, mode), wave.FramesToBytes(frames), TransferKind::Silence, nullptr,
                        FrameAddress(wave, at, mode))) {
     ShowMessage(msg::kInsertError);

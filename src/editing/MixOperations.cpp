@@ -71,15 +71,9 @@ int64_t CrossfadeClip(DocWaveAudio& wave, uint32_t first, uint32_t last, Channel
   const uint32_t rangeBytes = wave.FramesToBytes(frames);
 
   // The clipboard's part goes into a scratch block, faded there.
-  uint8_t* scratch = DocWaveAudio::AllocateScratch(clipBytes);
-  if (!scratch) {
-    ShowMessage(msg::kTempMemory);
-    return -1;
-  }
-  struct ScratchFree {
-    uint8_t* p;
-    ~ScratchFree() { DocWaveAudio::FreeScratch(p); }
-  } scratchFree{scratch};
+  const ScratchBlock block = NewScratch(clipBytes);
+  if (!block) return -1;
+  uint8_t* scratch = block.get();
   std::memcpy(scratch, clip.data, clipBytes);
 
   // The sound's range, or for a preview a copy of it in the preview image.

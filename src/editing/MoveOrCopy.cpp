@@ -63,15 +63,7 @@ int64_t MoveOrCopyRange(DocWaveAudio& wave, uint32_t first, uint32_t last, Chann
 
   uint32_t source = first;
   if (makeRoom) {
-    switch (MakeRoom(wave, destination, frames, destinationMode, TransferKind::CopyBackwardMove)) {
-      case RoomResult::NoMemory:
-        ShowMessage(msg::kMoveCopyOutOfMemory);
-        return -1;
-      case RoomResult::Cancelled:
-        return -1;
-      case RoomResult::Made:
-        break;
-    }
+    if (!MakeRoomOrSay(wave, destination, frames, destinationMode, TransferKind::CopyBackwardMove, msg::kMoveCopyOutOfMemory)) return -1;
     // Room made before the source moved the source up, if the room went through its channel.
     const bool roomMovedSource = targetWhole || sourceWhole || destinationMode == sourceMode;
     if (destination <= first && roomMovedSource) source += frames;

@@ -92,11 +92,9 @@ bool Convert(DocWaveAudio& wave, const WaveFormat* target) {
     return false;
   }
   const uint32_t oldSize = wave.DataSize();
-  uint8_t* scratch = DocWaveAudio::AllocateScratch(oldSize);
-  if (!scratch) {
-    ShowMessage(msg::kTempMemory);
-    return false;
-  }
+  const ScratchBlock block = NewScratch(oldSize);
+  if (!block) return false;
+  uint8_t* scratch = block.get();
   std::memcpy(scratch, wave.Data(), oldSize);
   FormatKeeper keeper(wave);
   bool ok;
@@ -108,7 +106,6 @@ bool Convert(DocWaveAudio& wave, const WaveFormat* target) {
     ok = ChooseSampleFormat(wave, ConvertTitle());
   }
   if (ok) ok = ConvertIntoCurrentFormat(wave, keeper, scratch, oldSize);
-  DocWaveAudio::FreeScratch(scratch);
   return ok;
 }
 

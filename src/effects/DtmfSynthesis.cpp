@@ -23,11 +23,6 @@ constexpr size_t kDialStringBuffer = 256;
 // The scratch block has room for this many frames beyond one slot.
 constexpr uint64_t kScratchSpareFrames = 50;
 
-struct ScratchDeleter {
-  void operator()(uint8_t* p) const { DocWaveAudio::FreeScratch(p); }
-};
-using ScratchBlock = std::unique_ptr<uint8_t, ScratchDeleter>;
-
 std::string_view DialString(const EffectParams& p) {
   if (!p.digits) return {};
   const size_t limit = p.param2 > 0 ? size_t(p.param2) : kDialStringBuffer;
@@ -93,11 +88,8 @@ uint32_t SynthesizeDtmf(DocWaveAudio& wave, uint32_t first, uint32_t last, Chann
   const uint64_t slotFrames = (last - first) / digits.size();
   const uint32_t align = wave.BlockAlign();
   const uint64_t scratchBytes = (slotFrames + kScratchSpareFrames) * align;
-  ScratchBlock scratch(scratchBytes <= UINT32_MAX ? DocWaveAudio::AllocateScratch(uint32_t(scratchBytes)) : nullptr);
-  if (!scratch) {
-    ShowMessage(msg::kTempMemory);
-    return fail();
-  }
+  ScratchBlock scratch = NewScratch(scratchBytes);
+  if (!scratch) return fail();
   if (slotFrames == 0) {
     ShowMessage(msg::kNothingSelected);
     return fail();

@@ -21,17 +21,6 @@
 namespace tarkel {
 namespace {
 
-struct ScratchDeleter {
-  void operator()(uint8_t* p) const { DocWaveAudio::FreeScratch(p); }
-};
-using Scratch = std::unique_ptr<uint8_t, ScratchDeleter>;
-
-Scratch AllocateScratch(uint32_t bytes) {
-  Scratch block(DocWaveAudio::AllocateScratch(bytes));
-  if (!block) ShowMessage(msg::kTempMemory);
-  return block;
-}
-
 bool IsStereo(const DocWaveAudio& wave) { return wave.Channels() == 2; }
 
 unsigned SampleBytes(const DocWaveAudio& wave) { return wave.BitsPerSample() == 16 ? 2 : 1; }
@@ -45,7 +34,7 @@ bool Fade(DocWaveAudio& wave, ChannelMode mode, uint8_t* base, uint32_t bytes, i
 // Exchanges the channels of frames first..last at `base` through a scratch block.
 bool SwapAt(DocWaveAudio& wave, uint8_t* base, uint32_t frames) {
   const uint32_t bytes = wave.FramesToBytes(frames);
-  Scratch left = AllocateScratch(bytes / 2);
+  ScratchBlock left = NewScratch(bytes / 2);
   if (!left) return false;
   uint8_t* right = base + SampleBytes(wave);
   return TransferSamples(wave, ChannelMode::Left, bytes, TransferKind::CopyForward, base, left.get()) &&
@@ -109,7 +98,7 @@ uint32_t CrossoverChannels(DocWaveAudio& wave, uint32_t first, uint32_t last, Ch
         const uint32_t frames = last - first + 1;
         const uint32_t peak = MeasurePeak(wave, ChannelMode::Both, base, frames);
         const uint32_t rangeBytes = wave.FramesToBytes(frames);
-        Scratch copy = AllocateScratch(rangeBytes);
+        ScratchBlock copy = NewScratch(rangeBytes);
         if (!copy) return false;
         std::memcpy(copy.get(), base, rangeBytes);
         const uint32_t segBytes = wave.FramesToBytes((last - first) / segments);
