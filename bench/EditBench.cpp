@@ -7,9 +7,9 @@
 #include <cstring>
 #include <vector>
 
-#include "document/DocWaveAudio.h"
-#include "document/Ports.h"
-#include "document/WaveImage.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/Ports.h"
+#include "sound/WaveImage.h"
 #include "editing/EditOperations.h"
 #include "editing/SampleFormatConversion.h"
 

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "document/Bytes.h"
-#include "document/WaveAudio.h"
-#include "document/WaveImage.h"
+#include "sound/Bytes.h"
+#include "sound/WaveAudio.h"
+#include "sound/WaveImage.h"
 #include "fileformats/SoundFile.h"
 
 namespace {

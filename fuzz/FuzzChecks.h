@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "document/WaveAudio.h"
+#include "sound/WaveAudio.h"
 #include "fileformats/ByteStream.h"
 #include "fileformats/SoundFile.h"
 

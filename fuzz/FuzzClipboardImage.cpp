@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "document/AppContext.h"
-#include "document/DocWaveAudio.h"
-#include "document/Ports.h"
+#include "sound/AppContext.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/Ports.h"
 #include "editing/Clipboard.h"
 #include "editing/EditOperations.h"
 

@@ -4,7 +4,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "document/Ports.h"
+#include "sound/Ports.h"
 
 namespace tarkel {
 

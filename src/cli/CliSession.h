@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 
 namespace tarkel {
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "cli/CliSession.h"
-#include "document/AppContext.h"
+#include "sound/AppContext.h"
 #include "document/CTarkelDoc.h"
 #include "document/DocumentHooks.h"
-#include "document/Ports.h"
+#include "sound/Ports.h"
 #include "editing/Clipboard.h"
 #include "editing/EditCommands.h"
 #include "editing/EditPreview.h"

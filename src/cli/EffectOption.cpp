@@ -6,8 +6,8 @@
 
 #include "cli/CliSession.h"
 #include "document/CTarkelDoc.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "effects/EffectCommands.h"
 #include "effects/EffectRequest.h"
 

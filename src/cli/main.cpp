@@ -9,7 +9,7 @@
 #include "cli/CliPorts.h"
 #include "cli/CliSession.h"
 #include "document/CTarkelDoc.h"
-#include "document/Ports.h"
+#include "sound/Ports.h"
 
 int main(int argc, char** argv) {
   using namespace tarkel;

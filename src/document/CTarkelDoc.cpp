@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "document/AppContext.h"
+#include "sound/AppContext.h"
 #include "document/DocumentHooks.h"
-#include "document/MessageIds.h"
-#include "document/MessageTable.h"
-#include "document/Ports.h"
+#include "sound/MessageIds.h"
+#include "sound/MessageTable.h"
+#include "sound/Ports.h"
 
 namespace tarkel {
 

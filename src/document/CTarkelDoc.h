@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "document/ChannelMode.h"
-#include "document/DocWaveAudio.h"
+#include "sound/ChannelMode.h"
+#include "sound/DocWaveAudio.h"
 #include "document/DocumentObserver.h"
 #include "document/UndoStore.h"
 

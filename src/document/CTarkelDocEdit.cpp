@@ -3,8 +3,8 @@
 
 #include "document/CTarkelDoc.h"
 #include "document/DocumentHooks.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 
 namespace tarkel {
 

@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <system_error>
 
-#include "document/AppContext.h"
+#include "sound/AppContext.h"
 #include "document/CTarkelDoc.h"
 #include "document/DocumentHooks.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "fileformats/SoundFile.h"
 
 namespace tarkel {

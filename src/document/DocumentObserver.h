@@ -4,7 +4,7 @@
 // document closing). The Qt shell, the command-line front end and the tests implement these.
 #include <cstdint>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 
 namespace tarkel {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "document/AppContext.h"
+#include "sound/AppContext.h"
 #include "document/CTarkelDoc.h"
 #include "editing/EditOperations.h"
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "document/ChannelMode.h"
-#include "document/SampleMemory.h"
+#include "sound/ChannelMode.h"
+#include "sound/SampleMemory.h"
 
 namespace tarkel {
 

@@ -4,11 +4,11 @@
 #include <new>
 #include <vector>
 
-#include "document/Bytes.h"
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
-#include "document/WaveImage.h"
+#include "sound/Bytes.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
+#include "sound/WaveImage.h"
 #include "editing/ConvertClip.h"
 #include "editing/EditOperations.h"
 #include "editing/EditSupport.h"

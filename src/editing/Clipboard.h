@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "document/ChannelMode.h"
-#include "document/WaveFormat.h"
+#include "sound/ChannelMode.h"
+#include "sound/WaveFormat.h"
 
 namespace tarkel {
 

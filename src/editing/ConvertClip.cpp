@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "document/AppContext.h"
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/WaveImage.h"
+#include "sound/AppContext.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/WaveImage.h"
 #include "editing/Clipboard.h"
 #include "editing/EditSupport.h"
 #include "editing/FormatConverter.h"

@@ -2,7 +2,7 @@
 // Conversion of the clipboard's samples to a document's format.
 #include <cstdint>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 
 namespace tarkel {
 

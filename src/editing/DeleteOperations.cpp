@@ -1,7 +1,7 @@
 // Trim, delete and erase.
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "editing/EditOperations.h"
 #include "editing/EditSupport.h"
 #include "editing/TransferSamples.h"

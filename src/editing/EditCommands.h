@@ -3,7 +3,7 @@
 // with the undo record that fits it, and reports the region notice and the new selection.
 #include <cstdint>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 #include "editing/EditUndo.h"
 
 namespace tarkel {

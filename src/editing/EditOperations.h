@@ -5,7 +5,7 @@
 // open already. Results: the frames processed, or -1 on failure (cancel included).
 #include <cstdint>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 
 namespace tarkel {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "document/DocWaveAudio.h"
-#include "document/WaveImage.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/WaveImage.h"
 #include "editing/Clipboard.h"
 #include "editing/EditSupport.h"
 

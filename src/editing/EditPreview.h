@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 
 namespace tarkel {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 
 namespace tarkel {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "document/ChannelMode.h"
-#include "document/DocWaveAudio.h"
-#include "document/ProgressScope.h"
+#include "sound/ChannelMode.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/ProgressScope.h"
 #include "editing/TransferSamples.h"
 
 namespace tarkel {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "document/DocWaveAudio.h"
-#include "document/Ports.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/Ports.h"
 #include "editing/Clipboard.h"
 #include "editing/ConvertClip.h"
 #include "editing/EditOperations.h"

@@ -4,7 +4,7 @@
 // operation itself applies, so that undo gives back exactly what the edit changed.
 #include <cstdint>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 #include "editing/EditOperations.h"
 
 namespace tarkel {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "document/MessageIds.h"
+#include "sound/MessageIds.h"
 #include "editing/SampleAccess.h"
 
 namespace tarkel {

@@ -5,7 +5,7 @@
 // without dither, so that the same input always gives the same output.
 #include <cstdint>
 
-#include "document/WaveFormat.h"
+#include "sound/WaveFormat.h"
 
 namespace tarkel {
 

@@ -1,6 +1,6 @@
 // Paste (insert the clipboard) and insert silence.
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "editing/Clipboard.h"
 #include "editing/EditOperations.h"
 #include "editing/EditSupport.h"

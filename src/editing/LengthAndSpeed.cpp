@@ -1,7 +1,7 @@
 // Change length and speed: the size of the sound and its sampling rate.
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "editing/EditOperations.h"
 
 namespace tarkel {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "document/DocWaveAudio.h"
+#include "sound/DocWaveAudio.h"
 #include "editing/SampleAccess.h"
 #include "effects/EffectIds.h"
 #include "effects/LevelCompensation.h"

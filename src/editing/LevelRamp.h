@@ -7,7 +7,7 @@
 // (id 20), run over the walk's bytes.
 #include <cstdint>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 
 namespace tarkel {
 

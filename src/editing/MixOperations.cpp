@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "editing/Clipboard.h"
 #include "editing/EditOperations.h"
 #include "editing/EditSupport.h"

@@ -1,7 +1,7 @@
 // Moving or copying a range by drag and drop, inside one channel or between channels.
-#include "document/AppContext.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/AppContext.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "editing/EditOperations.h"
 #include "editing/EditSupport.h"
 #include "editing/TransferSamples.h"

@@ -1,8 +1,8 @@
 // Paste over and paste over exactly.
 #include <algorithm>
 
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "editing/Clipboard.h"
 #include "editing/EditOperations.h"
 #include "editing/EditSupport.h"

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/MessageTable.h"
-#include "document/Ports.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/MessageTable.h"
+#include "sound/Ports.h"
 #include "editing/FormatConverter.h"
 
 namespace tarkel {

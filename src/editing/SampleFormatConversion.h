@@ -4,7 +4,7 @@
 // so the same bytes are read in the new format.
 #include <string>
 
-#include "document/WaveFormat.h"
+#include "sound/WaveFormat.h"
 
 namespace tarkel {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "document/DocWaveAudio.h"
+#include "sound/DocWaveAudio.h"
 #include "editing/SampleAccess.h"
 
 namespace tarkel {

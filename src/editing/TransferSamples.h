@@ -3,7 +3,7 @@
 // effects, counting progress per sample.
 #include <cstdint>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 
 namespace tarkel {
 

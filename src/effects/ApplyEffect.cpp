@@ -2,9 +2,9 @@
 // passes, makes the preview copy and checks that the selection is long enough.
 #include <algorithm>
 
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "effects/DriverSupport.h"
 #include "effects/EffectDrivers.h"
 #include "effects/EffectIds.h"

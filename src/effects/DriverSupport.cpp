@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 
 namespace tarkel {
 

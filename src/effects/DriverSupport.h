@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "document/ChannelMode.h"
-#include "document/ProgressScope.h"
+#include "sound/ChannelMode.h"
+#include "sound/ProgressScope.h"
 
 namespace tarkel {
 

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string_view>
 
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "effects/DriverSupport.h"
 #include "effects/Dtmf.h"
 #include "effects/EffectIds.h"

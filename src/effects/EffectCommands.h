@@ -6,7 +6,7 @@
 // sound directly: no undo, no modified mark.
 #include <cstdint>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 #include "effects/EffectRequest.h"
 
 namespace tarkel {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 #include "effects/EffectParams.h"
 
 namespace tarkel {

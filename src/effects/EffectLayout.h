@@ -6,8 +6,8 @@
 #include <bit>
 #include <cstdint>
 
-#include "document/ChannelMode.h"
-#include "document/DocWaveAudio.h"
+#include "sound/ChannelMode.h"
+#include "sound/DocWaveAudio.h"
 #include "effects/EffectParams.h"
 
 namespace tarkel {

@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 #include "effects/EffectLayout.h"
 #include "effects/EffectParams.h"
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "effects/DriverSupport.h"
 #include "effects/EffectDrivers.h"
 #include "effects/EffectIds.h"

@@ -1,6 +1,6 @@
 // The equalizer's driver (id 29): the numerical filter's spectral pass with the five-band design
 // and a block of 1,024 samples.
-#include "document/DocWaveAudio.h"
+#include "sound/DocWaveAudio.h"
 #include "effects/DriverSupport.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectTable.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "document/DocWaveAudio.h"
+#include "sound/DocWaveAudio.h"
 #include "effects/EffectIds.h"
 #include "effects/RunEffect.h"
 #include "effects/SampleMath.h"

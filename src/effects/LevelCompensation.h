@@ -3,7 +3,7 @@
 // the result back to the peak of its inputs.
 #include <cstdint>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 
 namespace tarkel {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <new>
 
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "effects/DriverSupport.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectTable.h"

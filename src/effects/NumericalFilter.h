@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 #include "effects/EffectParams.h"
 #include "effects/SpectralFilter.h"
 

@@ -1,8 +1,8 @@
 #include "effects/RunEffect.h"
 
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectTable.h"
 

@@ -2,7 +2,7 @@
 // The effects engine: one processing routine over the sample layouts.
 #include <cstdint>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 #include "effects/EffectParams.h"
 
 namespace tarkel {

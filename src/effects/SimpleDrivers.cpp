@@ -1,8 +1,8 @@
 // Drivers of the effects that take no dialog values: reverse, PC <> Amiga, normalize, and the
 // invert that the document runs directly.
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "effects/DriverSupport.h"
 #include "effects/EffectDrivers.h"
 #include "effects/EffectIds.h"

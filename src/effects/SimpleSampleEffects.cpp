@@ -4,7 +4,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "document/DocWaveAudio.h"
+#include "sound/DocWaveAudio.h"
 
 #include "effects/EffectDrivers.h"
 #include "effects/EffectIds.h"

@@ -4,7 +4,7 @@
 // filtered one after the other. Same contract as the drivers in EffectDrivers.h.
 #include <cstdint>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 #include "effects/EffectParams.h"
 
 namespace tarkel {

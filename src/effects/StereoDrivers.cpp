@@ -6,9 +6,9 @@
 #include <cstring>
 #include <memory>
 
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "editing/EditOperations.h"
 #include "editing/TransferSamples.h"
 #include "effects/DriverSupport.h"

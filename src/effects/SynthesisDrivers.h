@@ -3,7 +3,7 @@
 // its length). Tone synthesis (id 14) needs no driver of its own: it runs through ApplyEffect.
 #include <cstdint>
 
-#include "document/ChannelMode.h"
+#include "sound/ChannelMode.h"
 #include "effects/EffectParams.h"
 
 namespace tarkel {

@@ -3,8 +3,8 @@
 // text); 8-bit sounds are left unchanged (the command is offered for 16-bit sounds only).
 #include <ctime>
 
-#include "document/DocWaveAudio.h"
-#include "document/Ports.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/Ports.h"
 #include "effects/EffectDrivers.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectTable.h"

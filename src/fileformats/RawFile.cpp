@@ -1,6 +1,6 @@
-#include "document/MessageIds.h"
-#include "document/Ports.h"
-#include "document/WaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
+#include "sound/WaveAudio.h"
 #include "fileformats/ByteStream.h"
 #include "fileformats/SoundFile.h"
 

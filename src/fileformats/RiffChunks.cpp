@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "document/Bytes.h"
+#include "sound/Bytes.h"
 
 namespace tarkel {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "document/Bytes.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
-#include "document/WaveAudio.h"
+#include "sound/Bytes.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
+#include "sound/WaveAudio.h"
 #include "fileformats/ByteStream.h"
 #include "fileformats/RiffChunks.h"
 #include "fileformats/SoundFile.h"

@@ -4,7 +4,7 @@
 // format, PCM included) and the "data" chunk, 258 bytes before the first sample.
 #include <cstdint>
 
-#include "document/WaveFormat.h"
+#include "sound/WaveFormat.h"
 
 namespace tarkel {
 

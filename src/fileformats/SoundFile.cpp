@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cctype>
 
-#include "document/Bytes.h"
-#include "document/MessageIds.h"
-#include "document/Ports.h"
-#include "document/WaveAudio.h"
+#include "sound/Bytes.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
+#include "sound/WaveAudio.h"
 #include "fileformats/ByteStream.h"
 #include "fileformats/CreativeVoice.h"
 #include "fileformats/ReplacingFile.h"

@@ -1,8 +1,8 @@
 #include "fileformats/SteppedTransfer.h"
 
-#include "document/MessageIds.h"
-#include "document/Ports.h"
-#include "document/ProgressDialog.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
+#include "sound/ProgressDialog.h"
 
 namespace tarkel {
 

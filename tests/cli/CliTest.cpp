@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "cli/CliRunner.h"
-#include "document/DocWaveAudio.h"
-#include "document/WaveImage.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/WaveImage.h"
 #include "fileformats/SoundFile.h"
 #include "support/Signals.h"
 

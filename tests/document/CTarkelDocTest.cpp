@@ -6,7 +6,7 @@
 
 #include "DocumentTestSupport.h"
 #include "document/CTarkelDoc.h"
-#include "document/MessageIds.h"
+#include "sound/MessageIds.h"
 #include "support/Signals.h"
 
 namespace tarkel {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "document/AppContext.h"
+#include "sound/AppContext.h"
 #include "document/CTarkelDoc.h"
 #include "document/DocumentHooks.h"
 #include "document/UndoStore.h"

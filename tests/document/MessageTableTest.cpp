@@ -1,4 +1,4 @@
-#include "document/MessageTable.h"
+#include "sound/MessageTable.h"
 
 #include <cstring>
 #include <string>

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/WaveImage.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/WaveImage.h"
 #include "support/Signals.h"
 #include "support/TestPorts.h"
 

@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "EditTestSupport.h"
-#include "document/AppContext.h"
-#include "document/Bytes.h"
-#include "document/MessageIds.h"
-#include "document/WaveImage.h"
+#include "sound/AppContext.h"
+#include "sound/Bytes.h"
+#include "sound/MessageIds.h"
+#include "sound/WaveImage.h"
 #include "editing/Clipboard.h"
 #include "editing/ConvertClip.h"
 #include "editing/EditOperations.h"

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "EditTestSupport.h"
-#include "document/AppContext.h"
-#include "document/MessageIds.h"
+#include "sound/AppContext.h"
+#include "sound/MessageIds.h"
 #include "editing/Clipboard.h"
 #include "editing/EditOperations.h"
 #include "support/TestPorts.h"

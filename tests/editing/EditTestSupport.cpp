@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "document/WaveImage.h"
+#include "sound/WaveImage.h"
 
 namespace tarkel::test {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "document/ChannelMode.h"
-#include "document/DocWaveAudio.h"
+#include "sound/ChannelMode.h"
+#include "sound/DocWaveAudio.h"
 
 namespace tarkel::test {
 

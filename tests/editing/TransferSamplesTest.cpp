@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "document/DocWaveAudio.h"
+#include "sound/DocWaveAudio.h"
 #include "editing/TransferSamples.h"
 #include "support/Signals.h"
 #include "support/TestPorts.h"

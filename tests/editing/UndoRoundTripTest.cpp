@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "EditTestSupport.h"
-#include "document/AppContext.h"
+#include "sound/AppContext.h"
 #include "document/CTarkelDoc.h"
 #include "document/DocumentHooks.h"
 #include "document/UndoStore.h"

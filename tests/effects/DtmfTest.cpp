@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectParams.h"
 #include "effects/RealFft.h"

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "cli/CliRunner.h"
-#include "document/WaveAudio.h"
-#include "document/WaveImage.h"
+#include "sound/WaveAudio.h"
+#include "sound/WaveImage.h"
 #include "fileformats/SoundFile.h"
 #include "support/Signals.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "document/DocWaveAudio.h"
+#include "sound/DocWaveAudio.h"
 #include "effects/EffectDrivers.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectParams.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "document/DocWaveAudio.h"
+#include "sound/DocWaveAudio.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectParams.h"
 #include "effects/SpectralDrivers.h"

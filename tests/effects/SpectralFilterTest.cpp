@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
 #include "effects/EffectIds.h"
 #include "effects/SpectralDrivers.h"
 #include "support/Signals.h"

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "CraftedFiles.h"
-#include "document/Bytes.h"
-#include "document/MessageIds.h"
-#include "document/WaveAudio.h"
+#include "sound/Bytes.h"
+#include "sound/MessageIds.h"
+#include "sound/WaveAudio.h"
 #include "fileformats/CreativeVoice.h"
 #include "support/Signals.h"
 #include "support/TestPorts.h"

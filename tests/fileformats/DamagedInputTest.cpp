@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "CraftedFiles.h"
-#include "document/MessageIds.h"
-#include "document/WaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/WaveAudio.h"
 #include "fileformats/CreativeVoice.h"
 #include "fileformats/SoundFile.h"
 #include "support/TestPorts.h"

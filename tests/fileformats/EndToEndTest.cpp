@@ -7,8 +7,8 @@
 #include <string>
 
 #include "CraftedFiles.h"
-#include "document/Bytes.h"
-#include "document/WaveAudio.h"
+#include "sound/Bytes.h"
+#include "sound/WaveAudio.h"
 #include "fileformats/SoundFile.h"
 #include "support/Signals.h"
 #include "support/TestPorts.h"

@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "CraftedFiles.h"
-#include "document/Bytes.h"
-#include "document/DocWaveAudio.h"
-#include "document/MessageIds.h"
-#include "document/WaveImage.h"
+#include "sound/Bytes.h"
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/WaveImage.h"
 #include "fileformats/RiffWave.h"
 #include "fileformats/SoundFile.h"
 #include "support/Signals.h"

@@ -8,9 +8,9 @@
 #include <unistd.h>
 
 #include "CraftedFiles.h"
-#include "document/Bytes.h"
-#include "document/MessageIds.h"
-#include "document/WaveAudio.h"
+#include "sound/Bytes.h"
+#include "sound/MessageIds.h"
+#include "sound/WaveAudio.h"
 #include "fileformats/SoundFile.h"
 #include "support/Signals.h"
 #include "support/TestPorts.h"

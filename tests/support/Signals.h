@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "document/DocWaveAudio.h"
+#include "sound/DocWaveAudio.h"
 
 namespace tarkel::test {
 

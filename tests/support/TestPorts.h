@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "document/Ports.h"
+#include "sound/Ports.h"
 
 namespace tarkel::test {
 

@@ -1,6 +1,6 @@
-#include "document/ProgressDialog.h"
+#include "sound/ProgressDialog.h"
 
-#include "document/Ports.h"
+#include "sound/Ports.h"
 
 namespace tarkel {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "document/WaveFormat.h"
+#include "sound/WaveFormat.h"
 
 namespace tarkel {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "document/ChannelMode.h"
-#include "document/ProgressDialog.h"
-#include "document/WaveAudio.h"
-#include "document/WaveImage.h"
+#include "sound/ChannelMode.h"
+#include "sound/ProgressDialog.h"
+#include "sound/WaveAudio.h"
+#include "sound/WaveImage.h"
 
 namespace tarkel {
 

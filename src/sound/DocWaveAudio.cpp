@@ -1,9 +1,9 @@
-#include "document/DocWaveAudio.h"
+#include "sound/DocWaveAudio.h"
 
 #include <cstdlib>
 
-#include "document/MessageIds.h"
-#include "document/Ports.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 
 namespace tarkel {
 

@@ -3,8 +3,8 @@
 // 218 spare bytes. Clipboard data, effect previews and played external blocks have this shape.
 #include <cstdint>
 
-#include "document/SampleMemory.h"
-#include "document/WaveFormat.h"
+#include "sound/SampleMemory.h"
+#include "sound/WaveFormat.h"
 
 namespace tarkel {
 

@@ -1,8 +1,8 @@
-#include "document/WaveImage.h"
+#include "sound/WaveImage.h"
 
 #include <cstring>
 
-#include "document/Bytes.h"
+#include "sound/Bytes.h"
 
 namespace tarkel {
 

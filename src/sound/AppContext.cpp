@@ -1,4 +1,4 @@
-#include "document/AppContext.h"
+#include "sound/AppContext.h"
 
 namespace tarkel {
 

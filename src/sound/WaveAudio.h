@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "document/ChannelMode.h"
-#include "document/SampleMemory.h"
-#include "document/WaveFormat.h"
+#include "sound/ChannelMode.h"
+#include "sound/SampleMemory.h"
+#include "sound/WaveFormat.h"
 
 namespace tarkel {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "document/MessageIds.h"
+#include "sound/MessageIds.h"
 
 namespace tarkel {
 

@@ -1,7 +1,7 @@
-#include "document/Ports.h"
+#include "sound/Ports.h"
 
-#include "document/MessageIds.h"
-#include "document/MessageTable.h"
+#include "sound/MessageIds.h"
+#include "sound/MessageTable.h"
 
 namespace tarkel {
 namespace {

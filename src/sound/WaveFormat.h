@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "document/Bytes.h"
+#include "sound/Bytes.h"
 
 namespace tarkel {
 

@@ -1,6 +1,6 @@
 // The program's numbered user messages. The texts are kept exactly as the users know them,
 // spelling slips and German wording included: changing one changes what the program shows.
-#include "document/MessageTable.h"
+#include "sound/MessageTable.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "document/WaveAudio.h"
+#include "sound/WaveAudio.h"
 
 #include <cstring>
 

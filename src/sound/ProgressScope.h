@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "document/ChannelMode.h"
-#include "document/DocWaveAudio.h"
+#include "sound/ChannelMode.h"
+#include "sound/DocWaveAudio.h"
 
 namespace tarkel {
 

@@ -1,4 +1,4 @@
-#include "document/WaveFormat.h"
+#include "sound/WaveFormat.h"
 
 #include <algorithm>
 #include <cstring>
