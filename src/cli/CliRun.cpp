@@ -51,7 +51,7 @@ CliStatus RunNew(CliSession& session, FixedFormatChooser& chooser, const std::st
   chooser.Clear();
   if (!ok) return CliStatus::Failed;
   session.doc = std::move(doc);
-  session.selectionSet = false;
+  session.selection.Clear();
   return CliStatus::Ok;
 }
 
@@ -59,20 +59,17 @@ CliStatus RunOpen(CliSession& session, const std::string& path) {
   auto doc = std::make_unique<CTarkelDoc>();
   if (!doc->Open(path)) return CliStatus::Failed;
   session.doc = std::move(doc);
-  session.selectionSet = false;
+  session.selection.Clear();
   return CliStatus::Ok;
 }
 
 void SetSelection(CliSession& session, const std::string& value) {
   const auto f = SplitFields(value, ':');
-  // Both ends even, as the view makes them.
-  session.selectionSet = true;
-  session.selFirst = *ParseUnsigned(f[0]) & ~1u;
-  session.selLast = *ParseUnsigned(f[1]) & ~1u;
+  session.selection.SetRange(*ParseUnsigned(f[0]), *ParseUnsigned(f[1]));
 }
 
 void SetChannel(CliSession& session, const std::string& value) {
-  session.channel = value == "left" ? ChannelChoice::Left : value == "right" ? ChannelChoice::Right : ChannelChoice::Both;
+  session.selection.SetChannel(value == "left" ? ChannelChoice::Left : value == "right" ? ChannelChoice::Right : ChannelChoice::Both);
 }
 
 }  // namespace

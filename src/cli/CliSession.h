@@ -8,23 +8,19 @@
 #include <string_view>
 
 #include "sound/ChannelMode.h"
+#include "sound/Selection.h"
 
 namespace tarkel {
 
 class CTarkelDoc;
-
-enum class ChannelChoice { Left, Right, Both };
 
 // What an option handler reports: go on, stop with exit status 1, or a usage error (exit 2).
 enum class CliStatus { Ok, Failed, Usage };
 
 struct CliSession {
   std::unique_ptr<CTarkelDoc> doc;
-  // The selection in frames, first and last inclusive; unset means the whole sound.
-  bool selectionSet = false;
-  uint32_t selFirst = 0;
-  uint32_t selLast = 0;
-  ChannelChoice channel = ChannelChoice::Both;
+  // The selection and channels the next operation acts on; unset means the whole sound.
+  Selection selection;
   bool answerYes = false;
   std::string clipboardFile;
   std::ostream* out = nullptr;  // standard output: --info, preview range lines

@@ -172,7 +172,7 @@ CliStatus RunPasteNew(CliSession& session) {
   if (!ok) return CliStatus::Failed;
   if (session.doc) session.doc->Close();
   session.doc = std::move(doc);
-  session.selectionSet = false;
+  session.selection.Clear();
   return CliStatus::Ok;
 }
 
