@@ -10,6 +10,9 @@ packages=(
   clang libclang-rt-14-dev
   sox sndfile-programs
   libfftw3-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  portaudio19-dev libsndfile1-dev
+  xvfb xauth xdotool xclip imagemagick x11-utils alsa-utils fonts-dejavu-core
 )
 
 missing=()
