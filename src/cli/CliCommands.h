@@ -12,6 +12,7 @@ class FixedFormatChooser;
 enum class StepKind {
   Open, New, Info, Select, Channel, Clipboard, Answer, UndoOff, Undo, Save, SaveSelection,
   Edit, Effect, Preview,
+  PresetDir, ListPresets, SavePreset,  // PresetOption.cpp
 };
 
 struct CliStep {
@@ -25,6 +26,8 @@ enum class ParseResult { Run, Help, Version, Error };
 // Turns the arguments into steps. The FILE argument, wherever it stands, opens the document
 // before every other step.
 ParseResult ParseCommandLine(const std::vector<std::string>& args, std::vector<CliStep>& steps, std::string& error);
+// The preset options (PresetOption.cpp).
+CliStatus RunPresetStep(CliSession& session, const CliStep& step);
 CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliStep& step);
 
 std::string UsageText();

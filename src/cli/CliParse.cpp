@@ -28,6 +28,9 @@ const std::map<std::string, OptionSpec>& Options() {
       {"--edit", {StepKind::Edit, 1}},
       {"--effect", {StepKind::Effect, 1}},
       {"--preview", {StepKind::Preview, 2}},
+      {"--preset-dir", {StepKind::PresetDir, 1}},
+      {"--list-presets", {StepKind::ListPresets, 1}},
+      {"--save-preset", {StepKind::SavePreset, 1}},
   };
   return options;
 }
@@ -155,6 +158,11 @@ std::string UsageText() {
          "                           filter:LOWER,UPPER,INSIDE,OUTSIDE,BLOCK,MODE equalizer:G1,...,G5\n"
          "                           invert swap match envelope:W,x0,y0,x1,y1,...\n"
          "  --preview NAME[:V1,...] FILE  write an effect's preview block (a wave image) to FILE\n"
+         "  --effect NAME@PRESET     an effect with the values of its dialog's preset (dtmf@PRESET:DIGITS);\n"
+         "                           --edit crossfade@PRESET likewise\n"
+         "  --preset-dir DIR         read and write preset files in DIR\n"
+         "  --list-presets NAME      print each preset of a dialog: name, a tab, its values\n"
+         "  --save-preset NAME@PRESET:V1,...  append a preset to a dialog's preset file\n"
          "  --help, --version\n"
          "Options act in command-line order. Messages go to standard error as \"message NNNN: TEXT\".\n"
          "Exit status: 0 when every step succeeded, 1 when one failed, 2 for a usage error.\n";

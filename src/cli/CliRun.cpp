@@ -83,6 +83,9 @@ CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliSte
     case StepKind::Clipboard: session.clipboardFile = step.value; return CliStatus::Ok;
     case StepKind::Answer: session.answerYes = step.value == "yes"; return CliStatus::Ok;
     case StepKind::UndoOff: TheUndoStore().SetEnabled(false); return CliStatus::Ok;
+    case StepKind::PresetDir:
+    case StepKind::ListPresets:
+    case StepKind::SavePreset: return RunPresetStep(session, step);
     default: break;
   }
   if (!session.doc) return NoSound(session, step);
@@ -101,8 +104,10 @@ CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliSte
       const uint32_t end = session.Last() + 1 < frames ? session.Last() + 1 : frames;
       return Result(session.doc->SaveSelectedArea(step.value, session.First(), end));
     }
-    case StepKind::Edit: return RunEditOption(session, step.value);
-    case StepKind::Effect: return RunEffectOption(session, step.value);
+    case StepKind::Edit:
+      return IsPresetReference(step.value) ? RunEditPresetOption(session, step.value) : RunEditOption(session, step.value);
+    case StepKind::Effect:
+      return IsPresetReference(step.value) ? RunEffectPresetOption(session, step.value) : RunEffectOption(session, step.value);
     case StepKind::Preview: return RunPreviewOption(session, step.value, step.value2);
     default: return CliStatus::Usage;
   }

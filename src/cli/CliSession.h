@@ -23,6 +23,7 @@ struct CliSession {
   Selection selection;
   bool answerYes = false;
   std::string clipboardFile;
+  std::string presetDir;  // --preset-dir: where preset files are read and written
   std::ostream* out = nullptr;  // standard output: --info, preview range lines
   std::ostream* err = nullptr;  // standard error: "message NNNN: TEXT" and usage errors
 
@@ -40,5 +41,9 @@ struct CliSession {
 CliStatus RunEditOption(CliSession& session, std::string_view arg);
 CliStatus RunEffectOption(CliSession& session, std::string_view arg);
 CliStatus RunPreviewOption(CliSession& session, std::string_view arg, const std::string& file);
+// NAME@PRESET: the values of a dialog's preset (PresetOption.cpp).
+bool IsPresetReference(std::string_view arg);
+CliStatus RunEffectPresetOption(CliSession& session, std::string_view arg);
+CliStatus RunEditPresetOption(CliSession& session, std::string_view arg);
 
 }  // namespace tarkel
