@@ -1,9 +1,10 @@
 // fuzz_seeds FOLDER: writes well-formed starting inputs for the fuzz targets into
-// FOLDER/riff_wave, FOLDER/voc and FOLDER/open_sound, made by the program's own writers and by
+// FOLDER/riff_wave, FOLDER/voc, FOLDER/open_sound and FOLDER/presets, made by the program's own writers and by
 // hand where the writers never produce a shape (16-byte format chunks, LIST chunks, every
 // voice block type).
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -114,6 +115,30 @@ void WriteVoiceSeeds(const fs::path& folder) {
   Save(folder, "every_block.voc", all);
 }
 
+// Preset files: the first byte is the fuzz target's choice of reader (value count, or 0xFF for
+// the curve presets), the rest the file.
+void WritePresetSeeds(const fs::path& folder) {
+  Bytes echo = {2};
+  Append(echo, Le(2, 4));
+  for (const char* name : {"A", "loud and long"}) {
+    Append(echo, Le(uint32_t(std::strlen(name)), 4));
+    Append(echo, Bytes(name, name + std::strlen(name)));
+    Append(echo, Le(2, 4));
+    Append(echo, Le(3, 4));
+    Append(echo, Le(500, 4));
+  }
+  Save(folder, "echo_two_presets.par", echo);
+  Save(folder, "empty_list.par", {6, 0, 0, 0, 0});
+  Bytes curve = {0xFF, 'T', 'K', 'C', 'V'};
+  Append(curve, Le(1, 4));
+  Append(curve, Le(1, 4));
+  Append(curve, Le(3, 4));
+  Append(curve, {'d', 'i', 'p'});
+  Append(curve, Le(7, 4));
+  for (uint32_t v : {1000u, 0u, 0u, 500u, 80u, 1000u, 10u}) Append(curve, Le(v, 4));
+  Save(folder, "curve.par", curve);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -123,7 +148,7 @@ int main(int argc, char** argv) {
   }
   const fs::path root(argv[1]);
   std::error_code error;
-  for (const char* target : {"riff_wave", "voc", "open_sound", "clipboard_image"}) fs::create_directories(root / target, error);
+  for (const char* target : {"riff_wave", "voc", "open_sound", "clipboard_image", "presets"}) fs::create_directories(root / target, error);
   if (error) {
     std::fprintf(stderr, "cannot create %s\n", argv[1]);
     return 1;
@@ -133,6 +158,7 @@ int main(int argc, char** argv) {
   WriteWaveSeeds(root / "open_sound");
   WriteVoiceSeeds(root / "open_sound");
   WriteWaveSeeds(root / "clipboard_image");
+  WritePresetSeeds(root / "presets");
   Save(root / "open_sound", "raw.au", {'.', 's', 'n', 'd', 0, 0, 0, 24, 1, 2, 3, 4});
   return 0;
 }
