@@ -209,6 +209,11 @@ uint32_t DialogSpec::PresetValueCount() const {
   return uint32_t(std::count_if(params.begin(), params.end(), [](const ParamSpec& p) { return p.InPresets(); }));
 }
 
+FilterModeLabels LabelsForFilterMode(int32_t mode) {
+  if (mode == 0) return {"Filter at limiting-area", "[n/a]", false};
+  return {"Amplitude at filterarea", "Amplitude outside filterarea", true};
+}
+
 std::span<const DialogSpec> AllDialogs() { return kDialogs; }
 
 const DialogSpec* FindDialogByCommand(int command) {

@@ -114,6 +114,15 @@ struct DialogSpec {
   uint32_t PresetValueCount() const;
 };
 
+// The numerical filter's mode list switches its labels (ids 1121, 1122) and whether the "outside"
+// gain can be set: the Gaussian weight (mode 0) has no outside gain.
+struct FilterModeLabels {
+  const char* inside;
+  const char* outside;
+  bool outsideEnabled;
+};
+FilterModeLabels LabelsForFilterMode(int32_t mode);
+
 std::span<const DialogSpec> AllDialogs();
 const DialogSpec* FindDialogByCommand(int command);
 // By command-line name ("echo", "crossfade", ...) or by one of the effect names the command line
