@@ -7,25 +7,34 @@
 
 namespace tarkel {
 
+namespace {
+// The drawing area inside the margins: its last column and row, at least 1.
+int Span(int pixels, int margin) { return std::max(pixels - 1 - 2 * margin, 1); }
+}  // namespace
+
 int CurveGeometry::XToPixel(int32_t x) const {
-  return int(int64_t(x) * (pixelWidth - 1) / std::max(curveWidth, 1));
+  return margin + int(int64_t(x) * Span(pixelWidth, margin) / std::max(curveWidth, 1));
 }
-int CurveGeometry::YToPixel(int32_t y) const { return int(int64_t(y) * (pixelHeight - 1) / kCurveHeight); }
+int CurveGeometry::YToPixel(int32_t y) const {
+  return margin + int(int64_t(y) * Span(pixelHeight, margin) / kCurveHeight);
+}
 
 int32_t CurveGeometry::PixelToX(int px) const {
-  const int64_t x = (int64_t(px) * curveWidth + (pixelWidth - 1) / 2) / std::max(pixelWidth - 1, 1);
+  const int span = Span(pixelWidth, margin);
+  const int64_t x = (int64_t(px - margin) * curveWidth + span / 2) / span;
   return int32_t(std::clamp<int64_t>(x, 0, curveWidth));
 }
 int32_t CurveGeometry::PixelToY(int py) const {
-  const int64_t y = (int64_t(py) * kCurveHeight + (pixelHeight - 1) / 2) / std::max(pixelHeight - 1, 1);
+  const int span = Span(pixelHeight, margin);
+  const int64_t y = (int64_t(py - margin) * kCurveHeight + span / 2) / span;
   return int32_t(std::clamp<int64_t>(y, 0, kCurveHeight));
 }
 
 int32_t CurveGeometry::ReachX(int pixels) const {
-  return int32_t(std::max<int64_t>(1, int64_t(pixels) * curveWidth / std::max(pixelWidth - 1, 1)));
+  return int32_t(std::max<int64_t>(1, int64_t(pixels) * curveWidth / Span(pixelWidth, margin)));
 }
 int32_t CurveGeometry::ReachY(int pixels) const {
-  return int32_t(std::max<int64_t>(1, int64_t(pixels) * kCurveHeight / std::max(pixelHeight - 1, 1)));
+  return int32_t(std::max<int64_t>(1, int64_t(pixels) * kCurveHeight / Span(pixelHeight, margin)));
 }
 
 std::vector<ColumnRange> WaveformColumns(const WaveAudio& wave, uint32_t first, uint32_t last, int columns) {

@@ -14,6 +14,7 @@ struct CurveGeometry {
   int pixelWidth = 1;
   int pixelHeight = 1;
   int32_t curveWidth = kCurveWidth;
+  int margin = 0;  // pixels kept free on every side, so that the points at the edges show whole
 
   int XToPixel(int32_t x) const;
   int YToPixel(int32_t y) const;

@@ -7,6 +7,7 @@ namespace tarkel::ui {
 namespace {
 constexpr int kPointRadius = 4;
 constexpr int kReachPixels = 6;
+constexpr int kMargin = kPointRadius + 1;
 }  // namespace
 
 CCurveEditor::CCurveEditor(QWidget* parent) : QWidget(parent) {
@@ -22,7 +23,7 @@ void CCurveEditor::SetCurve(const CurveModel& curve) {
   emit curveChanged();
 }
 
-CurveGeometry CCurveEditor::Geometry() const { return {width(), height(), curve_.Width()}; }
+CurveGeometry CCurveEditor::Geometry() const { return {width(), height(), curve_.Width(), kMargin}; }
 
 int CCurveEditor::PointAt(const QPoint& at) const {
   const CurveGeometry g = Geometry();
@@ -33,12 +34,15 @@ void CCurveEditor::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::black);
   const CurveGeometry g = Geometry();
-  // The waveform, centred, in the colour of the editor's waveform view.
+  // The waveform of the selection across the drawing area, centred.
+  const int left = g.XToPixel(0), columns = g.XToPixel(curve_.Width()) - left + 1;
+  if (waveform_ && int(columns_.size()) != columns) columns_ = waveform_(columns);
   painter.setPen(QColor(0, 160, 0));
-  const int middle = height() / 2;
-  const int half = height() / 2 - 1;
-  for (size_t c = 0; c < columns_.size() && int(c) < width(); ++c)
-    painter.drawLine(int(c), middle - int(columns_[c].high * half), int(c), middle - int(columns_[c].low * half));
+  const int middle = (g.YToPixel(0) + g.YToPixel(kCurveHeight)) / 2;
+  const int half = (g.YToPixel(kCurveHeight) - g.YToPixel(0)) / 2;
+  for (size_t c = 0; c < columns_.size(); ++c)
+    painter.drawLine(left + int(c), middle - int(columns_[c].high * half), left + int(c),
+                     middle - int(columns_[c].low * half));
   if (guide_ >= 0) {
     painter.setPen(QPen(QColor(90, 90, 90), 1, Qt::DashLine));
     painter.drawLine(0, g.YToPixel(guide_), width(), g.YToPixel(guide_));

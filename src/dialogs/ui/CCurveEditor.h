@@ -4,6 +4,7 @@
 // (between its neighbours; the end points up and down only), a right click or a double click on
 // a point deletes it.
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "dialogs/CurveGeometry.h"
@@ -19,8 +20,14 @@ class CCurveEditor : public QWidget {
   CurveModel& Curve() { return curve_; }
   const CurveModel& Curve() const { return curve_; }
   void SetCurve(const CurveModel& curve);
-  // The waveform drawn under the curve, one low/high pair per column (computed for the width).
-  void SetWaveform(std::vector<ColumnRange> columns) { columns_ = std::move(columns); update(); }
+  // The waveform drawn under the curve: `columns` gives one low/high pair per pixel column for a
+  // number of columns; it is asked again when the editor's width changes.
+  using WaveformSource = std::function<std::vector<ColumnRange>(int columns)>;
+  void SetWaveform(WaveformSource source) {
+    waveform_ = std::move(source);
+    columns_.clear();
+    update();
+  }
   // A dashed line at this height (the filter's unity gain); -1 for none.
   void SetGuide(int32_t y) { guide_ = y; update(); }
   CurveGeometry Geometry() const;
@@ -39,6 +46,7 @@ class CCurveEditor : public QWidget {
   int PointAt(const QPoint& at) const;
 
   CurveModel curve_;
+  WaveformSource waveform_;
   std::vector<ColumnRange> columns_;
   int dragged_ = -1;
   int32_t guide_ = -1;

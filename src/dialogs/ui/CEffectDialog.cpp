@@ -236,7 +236,9 @@ void CEffectDialog::BuildCurve(QVBoxLayout* left, CurveKind kind) {
   curveEditor_->setMinimumSize(480, 220);
   if (context_.doc) {
     CTarkelDoc* doc = context_.doc;
-    curveEditor_->SetWaveform(WaveformColumns(doc->Sound(), context_.first, context_.last, curveEditor_->minimumWidth()));
+    const uint32_t first = context_.first, last = context_.last;
+    curveEditor_->SetWaveform(
+        [doc, first, last](int columns) { return WaveformColumns(doc->Sound(), first, last, columns); });
   }
   left->addWidget(curveEditor_, 1);
   auto* hint = new QLabel(kind == CurveKind::Envelope
