@@ -18,7 +18,8 @@ class PreviewPlayer {
   virtual bool PlayImage(CTarkelDoc& doc, const WaveImage& image, uint32_t bytes) = 0;
   // Plays the whole sound of `doc` (the speed dialog's preview at a trial rate).
   virtual bool PlayDocument(CTarkelDoc& doc) = 0;
-  // Stops a running playback; the end callback then runs as for a natural end.
+  // Stops whatever playback is running (nothing happens when none is); the end callback then
+  // runs as for a natural end. A dialog calls it when it closes, as closing stops playback.
   virtual void Stop() = 0;
   // Called once whenever a playback started here ends or is stopped (message 1034).
   void SetEndCallback(std::function<void()> onEnd) { onEnd_ = std::move(onEnd); }

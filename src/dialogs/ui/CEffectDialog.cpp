@@ -458,7 +458,9 @@ void CEffectDialog::Accept() {
 }
 
 void CEffectDialog::done(int result) {
-  StopPreview();
+  // Closing stops any playback, the preview's or another one.
+  if (context_.player) context_.player->Stop();
+  PreviewEnded();
   if (openingRate_ && context_.doc) context_.doc->Sound().Format().SetSamplesPerSec(openingRate_);
   if (!presetPath_.empty() && !presets_.Store(presetPath_))
     QMessageBox::warning(this, windowTitle(),
