@@ -106,8 +106,7 @@ CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliSte
     }
     case StepKind::Edit:
       return IsPresetReference(step.value) ? RunEditPresetOption(session, step.value) : RunEditOption(session, step.value);
-    case StepKind::Effect:
-      return IsPresetReference(step.value) ? RunEffectPresetOption(session, step.value) : RunEffectOption(session, step.value);
+    case StepKind::Effect: return RunEffectOption(session, step.value);
     case StepKind::Preview: return RunPreviewOption(session, step.value, step.value2);
     default: return CliStatus::Usage;
   }

@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "sound/ChannelMode.h"
+#include "effects/EffectRequest.h"
 #include "sound/Selection.h"
 
 namespace tarkel {
@@ -43,7 +45,7 @@ CliStatus RunEffectOption(CliSession& session, std::string_view arg);
 CliStatus RunPreviewOption(CliSession& session, std::string_view arg, const std::string& file);
 // NAME@PRESET: the values of a dialog's preset (PresetOption.cpp).
 bool IsPresetReference(std::string_view arg);
-CliStatus RunEffectPresetOption(CliSession& session, std::string_view arg);
+std::optional<EffectRequest> PresetEffectRequest(CliSession& session, std::string_view arg);
 CliStatus RunEditPresetOption(CliSession& session, std::string_view arg);
 
 }  // namespace tarkel

@@ -15,6 +15,7 @@ namespace tarkel {
 namespace {
 
 std::optional<EffectRequest> ParseOrReport(CliSession& session, std::string_view arg) {
+  if (IsPresetReference(arg)) return PresetEffectRequest(session, arg);
   std::string error;
   std::optional<EffectRequest> request = ParseEffectRequest(arg, error);
   if (!request && session.err) *session.err << "tarkel-cli: " << error << '\n';

@@ -53,9 +53,16 @@ std::optional<DialogValues> PresetValues(CliSession& session, const DialogSpec& 
   return values;
 }
 
+// The check the dialog's OK makes (the offset against the sample width): false after a usage
+// message when it refuses the values.
+bool Accepted(CliSession& session, const DialogValues& values) {
+  const auto rejected = values.Validate(session.doc->Sound().BitsPerSample());
+  if (rejected) Usage(session, std::string(values.Spec().name) + ": " + *rejected);
+  return !rejected;
+}
+
 CliStatus RunCommand(CliSession& session, DialogValues& values) {
-  if (const auto rejected = values.Validate(session.doc->Sound().BitsPerSample()))
-    return Usage(session, std::string(values.Spec().name) + ": " + *rejected);
+  if (!Accepted(session, values)) return CliStatus::Usage;
   DialogCommand command = BuildDialogCommand(values);
   return RunDialogCommand(*session.doc, command, session.First(), session.Last(), session.Mode()) ? CliStatus::Ok
                                                                                                   : CliStatus::Failed;
@@ -111,24 +118,31 @@ bool IsPresetReference(std::string_view arg) {
   return at != std::string_view::npos && at < arg.find(':');
 }
 
-CliStatus RunEffectPresetOption(CliSession& session, std::string_view arg) {
+std::optional<EffectRequest> PresetEffectRequest(CliSession& session, std::string_view arg) {
   const size_t at = arg.find('@');
   const std::string name(arg.substr(0, at));
   std::string preset(arg.substr(at + 1));
   const DialogSpec* spec = PresetDialog(name);
-  if (!spec || spec->operation != DialogOperation::Effect)
-    return Usage(session, "--effect: no effect dialog with presets named '" + name + "'");
+  if (!spec || spec->operation != DialogOperation::Effect) {
+    Usage(session, "--effect: no effect dialog with presets named '" + name + "'");
+    return std::nullopt;
+  }
   std::string digits;
   if (spec->effectId == effect::kDtmf) {
     const size_t colon = preset.rfind(':');
-    if (colon == std::string::npos) return Usage(session, "dtmf wants dtmf@PRESET:DIGITS");
+    if (colon == std::string::npos) {
+      Usage(session, "dtmf wants dtmf@PRESET:DIGITS");
+      return std::nullopt;
+    }
     digits = preset.substr(colon + 1);
     preset.resize(colon);
   }
   std::optional<DialogValues> values = PresetValues(session, *spec, preset);
-  if (!values) return CliStatus::Usage;
+  if (!values || (session.doc && !Accepted(session, *values))) return std::nullopt;
   values->SetText(digits);
-  return RunCommand(session, *values);
+  EffectRequest request = BuildDialogCommand(*values).request;
+  request.Bind();
+  return request;
 }
 
 CliStatus RunEditPresetOption(CliSession& session, std::string_view arg) {

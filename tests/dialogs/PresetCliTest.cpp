@@ -114,6 +114,20 @@ TEST_F(PresetCli, SynthesisDtmfAndTheClipboardCrossfade) {
   EXPECT_EQ(Run("--edit", "crossfade@half", withClipboard), Run("--edit", "crossfade:50,20,0", withClipboard));
 }
 
+TEST_F(PresetCli, PreviewTakesPresetsAndTheOffsetIsCheckedAgainstTheSampleWidth) {
+  ASSERT_EQ(Cli({"--save-preset", "echo@p:3,200"}).status, 0);
+  const std::string a = Out("a.wav"), b = Out("b.wav");
+  ASSERT_EQ(Cli({In(), "--preview", "echo@p", a}).status, 0);
+  ASSERT_EQ(Cli({In(), "--preview", "echo:3,200", b}).status, 0);
+  EXPECT_EQ(test::ReadFileBytes(a), test::ReadFileBytes(b));
+
+  ASSERT_EQ(Cli({"--save-preset", "offset@high:300"}).status, 0);
+  const test::CliResult eight = Cli({"--new", "1,1,8000,8,100", "--effect", "offset@high", "-o", a});
+  EXPECT_EQ(eight.status, 2);
+  EXPECT_NE(eight.err.find("between 0 and 255"), std::string::npos) << eight.err;
+  EXPECT_EQ(Cli({"--new", "1,1,8000,16,100", "--effect", "offset@high", "-o", a}).status, 0);
+}
+
 TEST_F(PresetCli, TheDefaultFolderIsUnderXdgDataHome) {
   const std::string data = Out("data");
   ::setenv("XDG_DATA_HOME", data.c_str(), 1);
