@@ -96,9 +96,9 @@ CliStatus SavePreset(CliSession& session, const std::string& arg) {
   size_t field = 0;
   for (const ParamSpec& param : spec->params) {
     if (!param.InPresets()) continue;
-    const std::optional<int64_t> v = ParseInteger(fields[field++]);
-    if (!v || *v < INT32_MIN || *v > INT32_MAX) return Usage(session, usage);
-    values.push_back(ClampPresetValue(param, int32_t(*v)));
+    const std::optional<int32_t> v = ParsePresetValue(param, fields[field++]);
+    if (!v) return Usage(session, usage);
+    values.push_back(*v);
   }
   const std::string path = PathOf(session, *spec);
   PresetList list(spec->PresetValueCount());

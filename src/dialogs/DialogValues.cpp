@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -28,6 +29,23 @@ int32_t ClampPresetValue(const ParamSpec& param, int32_t value) {
     }
     default: return std::clamp(value, param.min, param.max);
   }
+}
+
+std::optional<int32_t> ParsePresetValue(const ParamSpec& param, std::string_view text) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  int64_t whole = 0;
+  const char* end = text.data() + text.size();
+  const auto [at, ec] = std::from_chars(text.data(), end, whole);
+  const bool isWhole = !text.empty() && ec == std::errc() && at == end;
+  if (param.kind == ParamKind::Frequency) {
+    if (isWhole && whole >= 1 && whole <= int64_t(kMaxFrequency)) return FrequencyBits(float(whole));
+    double hertz = 0;
+    const auto [dAt, dEc] = std::from_chars(text.data(), end, hertz);
+    if (!isWhole && !text.empty() && dEc == std::errc() && dAt == end)
+      return ClampPresetValue(param, FrequencyBits(float(hertz)));
+  }
+  if (!isWhole || whole < INT32_MIN || whole > INT32_MAX) return std::nullopt;
+  return ClampPresetValue(param, int32_t(whole));
 }
 
 DialogValues::DialogValues(const DialogSpec& spec) : spec_(&spec) {

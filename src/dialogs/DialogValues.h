@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dialogs/DialogCatalogue.h"
@@ -21,6 +22,10 @@ float FrequencyOf(int32_t bits);
 // A value clamped into the parameter's range, as a preset value (for a trackbar-only parameter
 // the range of positions; for an index the entries; for the frequency 0.1 .. 48000 Hz).
 int32_t ClampPresetValue(const ParamSpec& param, int32_t value);
+// A preset value typed as text (the command line's --save-preset), clamped as above. Integers are
+// the stored values; the frequency also takes hertz: a decimal number, or a whole number from 1
+// to 48000 (no float bit pattern of a frequency in range is that small). Nothing for bad text.
+std::optional<int32_t> ParsePresetValue(const ParamSpec& param, std::string_view text);
 
 class DialogValues {
  public:

@@ -162,7 +162,17 @@ TEST(Catalogue, OkValidatesTheOffsetBySampleWidthAndTheFrequency) {
   DialogValues synth(Dialog("synth"));
   synth.SetValue(3, FrequencyBits(0.05f));
   EXPECT_TRUE(synth.Validate(16).has_value());
-  EXPECT_EQ(FrequencyOf(ClampPresetValue(synth.Spec().params[3], FrequencyBits(99999.f))), 48000.f);
+  const ParamSpec& frequency = synth.Spec().params[3];
+  EXPECT_EQ(FrequencyOf(ClampPresetValue(frequency, FrequencyBits(99999.f))), 48000.f);
+  // Typed preset values: the stored bit pattern, or hertz.
+  EXPECT_EQ(ParsePresetValue(frequency, "1000"), FrequencyBits(1000.f));
+  EXPECT_EQ(ParsePresetValue(frequency, "440.5"), FrequencyBits(440.5f));
+  EXPECT_EQ(ParsePresetValue(frequency, std::to_string(FrequencyBits(440.f))), FrequencyBits(440.f));
+  EXPECT_EQ(ParsePresetValue(frequency, "0.01"), FrequencyBits(0.1f));
+  EXPECT_EQ(ParsePresetValue(synth.Spec().params[0], "-20"), -9);  // a trackbar position
+  EXPECT_EQ(ParsePresetValue(synth.Spec().params[2], "7"), 4);     // a waveform index
+  EXPECT_FALSE(ParsePresetValue(synth.Spec().params[0], "1.5").has_value());
+  EXPECT_FALSE(ParsePresetValue(synth.Spec().params[0], "").has_value());
 }
 
 }  // namespace
