@@ -71,8 +71,6 @@ bool RunDialogCommand(CTarkelDoc& doc, DialogCommand& c, uint32_t first, uint32_
   return ApplyEffectCommand(doc, c.request, first, last, mode);
 }
 
-bool HasPreview(const DialogSpec& spec) { return spec.operation != DialogOperation::SampleSpeed; }
-
 bool PreviewDialogCommand(CTarkelDoc& doc, DialogCommand& c, uint32_t first, uint32_t last, ChannelMode mode) {
   if (c.operation == DialogOperation::SampleSpeed) return false;
   if (c.operation == DialogOperation::ClipCrossfade) {

@@ -26,9 +26,8 @@ DialogCommand BuildDialogCommand(const DialogValues& values);
 // Runs the command on first..last of `doc` in `mode` (undo, modified mark, views). True on success.
 bool RunDialogCommand(CTarkelDoc& doc, DialogCommand& command, uint32_t first, uint32_t last, ChannelMode mode);
 // Runs it as Preview does: the sound's preview image then holds the processed copy; the document
-// is not changed and no undo is recorded. False when the operation has no preview or failed.
+// is not changed and no undo is recorded. False for the speed change (its preview plays the
+// document at a trial rate instead) and when the operation failed.
 bool PreviewDialogCommand(CTarkelDoc& doc, DialogCommand& command, uint32_t first, uint32_t last, ChannelMode mode);
-// Whether the dialog's Preview button can play anything.
-bool HasPreview(const DialogSpec& spec);
 
 }  // namespace tarkel

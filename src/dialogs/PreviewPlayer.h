@@ -21,7 +21,8 @@ class PreviewPlayer {
   // Stops whatever playback is running (nothing happens when none is); the end callback then
   // runs as for a natural end. A dialog calls it when it closes, as closing stops playback.
   virtual void Stop() = 0;
-  // Called once whenever a playback started here ends or is stopped (message 1034).
+  // Called once whenever a playback started here ends or is stopped (message 1034), on the
+  // user-interface thread.
   void SetEndCallback(std::function<void()> onEnd) { onEnd_ = std::move(onEnd); }
 
  protected:

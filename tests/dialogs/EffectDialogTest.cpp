@@ -352,6 +352,17 @@ class EffectDialogTest : public QObject {
     speed.reject();
     QCOMPARE(doc->Sound().Rate(), 22050u);
     QVERIFY(!doc->IsModified());
+    // OK: the rate typed reaches the document's rate change, after the trial rate was undone.
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<CEffectDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      Find<QComboBox>(dialog, "combo_1123")->setCurrentText("8000");
+      Find<QPushButton>(dialog, "button_1064")->click();
+      Find<QPushButton>(dialog, "button_1")->click();
+    });
+    QVERIFY(RunEffectDialog(cmd::kSampleSpeed, *doc, Selection(), nullptr, &player));
+    QCOMPARE(doc->Sound().Rate(), 8000u);
+    QVERIFY(doc->IsModified());
   }
 
   void theCurveEditorFollowsTheMouse() {

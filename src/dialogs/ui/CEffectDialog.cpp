@@ -125,8 +125,6 @@ void CEffectDialog::BuildPresetColumn(QVBoxLayout* left, QVBoxLayout* buttons, b
   presetCombo_->setVisible(withPresets);
   save->setVisible(withPresets);
   erase->setVisible(withPresets);
-  if (values_ && !HasPreview(values_->Spec())) previewButton_->setEnabled(false);
-  if (values_ && values_->Spec().operation == DialogOperation::SampleSpeed) previewButton_->setEnabled(true);
 }
 
 void CEffectDialog::BuildControls(QVBoxLayout* left) {
