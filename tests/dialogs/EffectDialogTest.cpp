@@ -165,6 +165,11 @@ class EffectDialogTest : public QObject {
       auto* combo = Find<QComboBox>(&dialog, "combo_1058");
       QCOMPARE(combo->count(), 1);
       QCOMPARE(combo->currentText(), QString("default"));
+      if (qEnvironmentVariableIsSet("TARKEL_SHOT_DIR")) {
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.grab().save(qEnvironmentVariable("TARKEL_SHOT_DIR") + "/" + e.name + ".png");
+      }
     }
     CEffectDialog hall(*FindDialogByName("hall"), Context(*doc));
     auto* density = Find<QSlider>(&hall, "trackbar_1065");

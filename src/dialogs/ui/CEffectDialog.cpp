@@ -49,6 +49,9 @@ std::optional<int32_t> ParseInt(const QString& text) {
   return int32_t(v);
 }
 
+// The numerical filter's mode list, whose choice switches the gain labels.
+bool IsFilterMode(const ParamSpec& p) { return p.kind == ParamKind::Choice && std::string_view(p.label) == "Mode"; }
+
 std::string FolderOf(const EffectDialogContext& context) {
   return context.presetFolder.empty() ? DefaultPresetFolder() : context.presetFolder;
 }
@@ -149,9 +152,8 @@ void CEffectDialog::BuildControls(QVBoxLayout* left) {
         c.edit->installEventFilter(this);
         column->addWidget(c.edit, 0, Qt::AlignHCenter);
       }
-      const int32_t top = p.map.ValueAt(p.positionMin);
-      const int32_t bottom = p.map.ValueAt(p.positionMax);
-      column->addWidget(new QLabel(p.topLabel ? p.topLabel : QString::number(top), this), 0, Qt::AlignHCenter);
+      // The end labels show the value range's maximum and minimum.
+      column->addWidget(new QLabel(p.topLabel ? p.topLabel : QString::number(p.max), this), 0, Qt::AlignHCenter);
       c.slider = new QSlider(Qt::Vertical, this);
       c.slider->setObjectName(Named("trackbar", p.trackbarId));
       // Positions are negative so that the top is the largest value: the minimum sits at the top.
@@ -162,7 +164,7 @@ void CEffectDialog::BuildControls(QVBoxLayout* left) {
       c.slider->setTickPosition(QSlider::TicksRight);
       c.slider->setMinimumHeight(140);
       column->addWidget(c.slider, 1, Qt::AlignHCenter);
-      column->addWidget(new QLabel(p.bottomLabel ? p.bottomLabel : QString::number(bottom), this), 0,
+      column->addWidget(new QLabel(p.bottomLabel ? p.bottomLabel : QString::number(p.min), this), 0,
                         Qt::AlignHCenter);
       sliders->addLayout(column);
       connect(c.slider, &QSlider::valueChanged, this, [this, i](int position) {
@@ -183,7 +185,7 @@ void CEffectDialog::BuildControls(QVBoxLayout* left) {
           const ParamSpec& param = values_->Spec().params[i];
           if (param.kind != ParamKind::Choice) return;
           values_->SetValue(i, param.numericEntries ? controls_[i].combo->itemText(index).toInt() : index);
-          if (std::string(param.label) == "Mode") ApplyFilterMode(index);
+          if (IsFilterMode(param)) ApplyFilterMode(index);
         });
         break;
       }
@@ -216,7 +218,7 @@ void CEffectDialog::BuildControls(QVBoxLayout* left) {
   }
   // The filter's two gain labels switch with its mode.
   for (size_t i = 0; i < spec.params.size(); ++i) {
-    if (std::string(spec.params[i].label) != "Mode") continue;
+    if (!IsFilterMode(spec.params[i])) continue;
     controls_[2].label->setObjectName(Named("label", kInsideLabelId));
     controls_[3].label->setObjectName(Named("label", kOutsideLabelId));
   }
@@ -326,7 +328,6 @@ void CEffectDialog::ShowValue(size_t i) {
       c.combo->setCurrentIndex(at);
     } else {
       c.combo->setCurrentIndex(values_->Value(i));
-      if (std::string(p.label) == "Mode") ApplyFilterMode(values_->Value(i));
     }
   }
   if (c.radios)
@@ -357,6 +358,9 @@ void CEffectDialog::ApplyPreset(int index) {
   if (values_) {
     values_->ApplyPresetValues(stored);
     ShowValues();
+    // A preset's filter mode switches the labels as picking it does, so that they always fit it.
+    for (size_t i = 0; i < controls_.size(); ++i)
+      if (IsFilterMode(values_->Spec().params[i])) ApplyFilterMode(values_->Value(i));
     return;
   }
   // A curve preset replaces the whole curve (its length differs from the current one).
