@@ -230,6 +230,11 @@ const DialogSpec* FindDialogByName(std::string_view name) {
   return nullptr;
 }
 
+bool NeedsSixteenBitRange(int command) {
+  return command == cmd::kToneSynthesis || command == cmd::kDtmf || command == cmd::kNumericalFilter ||
+         command == cmd::kEqualizer || command == cmd::kGraphicFilter;
+}
+
 std::span<const int> EffectDialogCommands() { return kCommands; }
 
 }  // namespace tarkel

@@ -129,6 +129,11 @@ const DialogSpec* FindDialogByCommand(int command);
 // also knows the effect by ("delay", "crossover", "amplitude").
 const DialogSpec* FindDialogByName(std::string_view name);
 
+// Whether a command's dialog works only on a selected range of a sound with 16-bit samples (tone
+// and DTMF synthesis, the numerical and graphical filters, the equalizer); the menu disables it
+// otherwise.
+bool NeedsSixteenBitRange(int command);
+
 // The dialog command ids RunEffectDialog handles (the slider dialogs and the two curve editors).
 std::span<const int> EffectDialogCommands();
 

@@ -298,6 +298,25 @@ class EffectDialogTest : public QObject {
     QVERIFY(!echo.Previewing());
   }
 
+  void everyDialogPreviewsWithoutChangingTheDocument() {
+    for (const DialogSpec& spec : AllDialogs()) {
+      if (spec.operation == DialogOperation::SampleSpeed) continue;
+      auto doc = OpenDoc();
+      ports_->clipboard = ReadAll(In());
+      FakePlayer player;
+      CEffectDialog dialog(spec, Context(*doc, &player));
+      if (auto* digits = dialog.findChild<QLineEdit*>("edit_1103")) digits->setText("123");
+      Find<QPushButton>(&dialog, "button_1064")->click();
+      QVERIFY2(dialog.Previewing(), spec.name);
+      QVERIFY2(player.played.size() > kCanonicalHeaderSize, spec.name);
+      QVERIFY2(!doc->IsModified() && !doc->CanUndo(), spec.name);
+      dialog.reject();
+      QVERIFY2(!dialog.Previewing() && player.stops == 1, spec.name);
+      QVERIFY2(doc->Sound().PreviewImage().Empty(), spec.name);
+    }
+    ports_->clipboard.clear();
+  }
+
   // Each dialog: move every control away from its initial value, save the values as preset "t",
   // press OK; the document then equals what tarkel-cli makes with --effect NAME@t.
   void okGivesWhatTheCommandLineGivesWithThePreset() {
