@@ -109,6 +109,7 @@ struct DialogSpec {
   uint32_t effectId;
   DialogOperation operation;
   std::span<const ParamSpec> params;  // in preset order; the ones not in presets last
+  const char* sliderCaption = nullptr;  // a caption over the trackbars, where the template has one
 
   // Values held in a preset (the params in presets).
   uint32_t PresetValueCount() const;

@@ -134,6 +134,7 @@ void CEffectDialog::BuildControls(QVBoxLayout* left) {
   const DialogSpec& spec = values_->Spec();
   auto* sliders = new QHBoxLayout;
   auto* form = new QFormLayout;
+  if (spec.sliderCaption) left->addWidget(new QLabel(spec.sliderCaption, this));
   left->addLayout(sliders);
   left->addLayout(form);
   controls_.resize(spec.params.size());
