@@ -12,6 +12,7 @@ class FixedFormatChooser;
 enum class StepKind {
   Open, New, Info, Select, Channel, Clipboard, Answer, UndoOff, Undo, Save, SaveSelection,
   Edit, Effect, Preview,
+  Region, LoadCue, SaveCue, ListRegions, ExportPlayList,
 };
 
 struct CliStep {
@@ -26,6 +27,10 @@ enum class ParseResult { Run, Help, Version, Error };
 // before every other step.
 ParseResult ParseCommandLine(const std::vector<std::string>& args, std::vector<CliStep>& steps, std::string& error);
 CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliStep& step);
+
+// The play list options (RegionOption.cpp).
+bool CheckRegionArgument(const std::string& value, std::string& error);
+CliStatus RunRegionOption(CliSession& session, const CliStep& step);
 
 std::string UsageText();
 std::string VersionText();

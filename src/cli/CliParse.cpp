@@ -28,6 +28,11 @@ const std::map<std::string, OptionSpec>& Options() {
       {"--edit", {StepKind::Edit, 1}},
       {"--effect", {StepKind::Effect, 1}},
       {"--preview", {StepKind::Preview, 2}},
+      {"--region", {StepKind::Region, 1}},
+      {"--load-cue", {StepKind::LoadCue, 1}},
+      {"--save-cue", {StepKind::SaveCue, 1}},
+      {"--list-regions", {StepKind::ListRegions, 0}},
+      {"--export-play-list", {StepKind::ExportPlayList, 1}},
   };
   return options;
 }
@@ -64,6 +69,7 @@ bool CheckValue(const CliStep& step, std::string& error) {
       }
       return true;
     }
+    case StepKind::Region: return CheckRegionArgument(step.value, error);
     default: return true;
   }
 }
@@ -155,6 +161,11 @@ std::string UsageText() {
          "                           filter:LOWER,UPPER,INSIDE,OUTSIDE,BLOCK,MODE equalizer:G1,...,G5\n"
          "                           invert swap match envelope:W,x0,y0,x1,y1,...\n"
          "  --preview NAME[:V1,...] FILE  write an effect's preview block (a wave image) to FILE\n"
+         "  --region NAME,FIRST,LAST,L|R|LR|M,REPEATS  add a region of the sound to the play list\n"
+         "  --load-cue FILE          append the regions of a cue file, opening the sounds it names\n"
+         "  --save-cue FILE          write the play list as a cue file\n"
+         "  --list-regions           print the play list: number, name, start, end, channel, repeats, file\n"
+         "  --export-play-list FILE  write every region with its repeats, in order, as one WAVE file\n"
          "  --help, --version\n"
          "Options act in command-line order. Messages go to standard error as \"message NNNN: TEXT\".\n"
          "Exit status: 0 when every step succeeded, 1 when one failed, 2 for a usage error.\n";
