@@ -10,6 +10,7 @@
 #include "document/DocumentTestSupport.h"
 #include "regions/DocumentOpener.h"
 #include "regions/RegionList.h"
+#include "regions/RegionMaker.h"
 #include "support/Signals.h"
 
 namespace tarkel::test {
@@ -24,18 +25,6 @@ inline std::unique_ptr<CTarkelDoc> StaircaseDocument(uint32_t frames, uint16_t c
     for (uint32_t c = 0; c < channels * bytesPerSample; ++c) bytes[size_t(f) * channels * bytesPerSample + c] = uint8_t(f);
   Fill(doc->Sound(), channels, rate, bits, bytes);
   return doc;
-}
-
-inline CWaveSelection RegionOf(CTarkelDoc& doc, const std::string& name, uint32_t start, uint32_t end,
-                               uint32_t repeats = 1, uint16_t channel = 3) {
-  CWaveSelection r;
-  r.name = name;
-  r.start = start;
-  r.end = end;
-  r.repeats = repeats;
-  r.channel = channel;
-  r.document = &doc;
-  return r;
 }
 
 struct MapOpener : DocumentOpener {

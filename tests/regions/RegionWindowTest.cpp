@@ -21,6 +21,7 @@
 #include "regions/DocumentOpener.h"
 #include "regions/RegionPlayer.h"
 #include "regions/RegionWindowModel.h"
+#include "regions/RegionMaker.h"
 #include "regions/ui/RegionWindow.h"
 #include "support/Signals.h"
 #include "support/TestPorts.h"
@@ -53,13 +54,7 @@ std::unique_ptr<CTarkelDoc> Sound(const std::string& path) {
 }
 
 CWaveSelection Region(CTarkelDoc& doc, const std::string& name, uint32_t start, uint32_t end, uint32_t repeats) {
-  CWaveSelection r;
-  r.name = name;
-  r.start = start;
-  r.end = end;
-  r.repeats = repeats;
-  r.document = &doc;
-  return r;
+  return test::RegionOf(doc, name, start, end, repeats);
 }
 
 QStringList Row(const QTreeWidget* tree, int row) {
