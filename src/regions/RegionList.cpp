@@ -1,6 +1,7 @@
 #include "regions/RegionList.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -69,11 +70,13 @@ bool RegionList::SaveCueFile(const std::string& path) const {
 }
 
 bool RegionList::LoadCueFile(const std::string& path, DocumentOpener& opener) {
-  std::ifstream in(path, std::ios::binary);
+  std::error_code error;
+  std::ifstream in;
+  if (std::filesystem::is_regular_file(path, error)) in.open(path, std::ios::binary);
   std::vector<uint8_t> bytes;
-  if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.is_open()) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   bool ok = true;
-  if (!in || in.bad()) {
+  if (!in.is_open() || in.bad()) {
     ShowMessage(msg::kOpenFileError);
     ok = false;
   } else {

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "document/CTarkelDoc.h"
+#include "document/DocumentHooks.h"
 #include "regions/DocumentOpener.h"
 #include "regions/PlayListExport.h"
 #include "regions/RegionPlayer.h"
@@ -99,7 +100,10 @@ RegionWindow::RegionWindow(QWidget* parent, RegionPlayer* player, DocumentOpener
   ShowEdits();
 }
 
-RegionWindow::~RegionWindow() { list_.changed = nullptr; }
+RegionWindow::~RegionWindow() {
+  list_.changed = nullptr;
+  if (TheDocumentHooks().regionSink == sink_.get()) TheDocumentHooks().regionSink = nullptr;
+}
 
 void RegionWindow::BuildWidgets() {
   tree_ = new QTreeWidget(this);
