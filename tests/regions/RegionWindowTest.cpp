@@ -22,6 +22,7 @@
 #include "regions/RegionPlayer.h"
 #include "regions/RegionWindowModel.h"
 #include "regions/RegionMaker.h"
+#include "regions/ui/AddSelectionDialog.h"
 #include "regions/ui/RegionWindow.h"
 #include "support/Signals.h"
 #include "support/TestPorts.h"
@@ -302,6 +303,11 @@ class RegionWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QTest::qWait(2000);
     QVERIFY(window->grab().save(QString::fromLocal8Bit(shot)));
+    ui::AddSelectionDialog dialog(kAddSelectionTitle, "5", 1);
+    dialog.move(60, 330);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(dialog.grab().save(QString::fromLocal8Bit(shot) + "_add.png"));
   }
 
  private:
