@@ -149,6 +149,21 @@ class RegionWindowTest : public QObject {
     QCOMPARE(window->CurrentIndex(), 0);
   }
 
+  void aUnitThatRoundsDoesNotMoveTheRangeAdded() {
+    window->onSelectionChanged(doc.get(), 110250, 154349, int(ChannelMode::Mono));
+    window->UnitBox()->setCurrentIndex(units::kSmpte);
+    QCOMPARE(window->StartEdit()->text(), QString("00:00:04.24"));
+    window->UnitBox()->setCurrentIndex(units::kBeats);
+    QCOMPARE(window->StartEdit()->text(), QString("n/a"));
+    window->askNameAndRepeats = [](const QString&, const QString& name, uint32_t) {
+      return std::optional(std::make_pair(name, 1u));
+    };
+    window->RunCommand(region_cmd::kAdd);
+    QCOMPARE(window->Regions().Size(), size_t(1));
+    QCOMPARE(window->Regions().At(0).start, 110250u);
+    QCOMPARE(window->Regions().At(0).end, 154349u);
+  }
+
   void aCancelledAddUsesUpNoNumber() {
     window->onSelectionChanged(doc.get(), 0, 10, int(ChannelMode::Mono));
     QStringList proposed;

@@ -197,8 +197,8 @@ void RegionWindow::BuildWidgets() {
     Rebuild();
     ShowEdits();
   });
-  connect(start_, &QLineEdit::textEdited, this, [this] { EditsEdited(); });
-  connect(end_, &QLineEdit::textEdited, this, [this] { EditsEdited(); });
+  connect(start_, &QLineEdit::textEdited, this, [this] { EditTyped(start_, editFirst_); });
+  connect(end_, &QLineEdit::textEdited, this, [this] { EditTyped(end_, editLast_); });
   auto* remove = new QAction(tree_);
   remove->setShortcut(QKeySequence::Delete);
   remove->setShortcutContext(Qt::WidgetShortcut);
@@ -306,28 +306,33 @@ void RegionWindow::FitColumns() {
   }
 }
 
+// The edits show the frames the window holds. They are never read back from their own texts:
+// a unit such as SMPTE rounds, and reading its text would move the range.
 void RegionWindow::ShowEdits() {
   const units::SoundClock clock = ClockOf(activeDoc_, framesPerSecond_);
   const int unit = unit_->currentIndex();
   const bool known = activeDoc_ != nullptr;
   start_->setText(known ? QString::fromStdString(units::FramesToText(editFirst_, unit, clock)) : QString());
   end_->setText(known ? QString::fromStdString(units::FramesToText(editLast_, unit, clock)) : QString());
-  EditsEdited();
+  ShowLength();
 }
 
-// The edits are read in the chosen unit (a unit without a text form keeps the frames); the
-// length follows them.
-void RegionWindow::EditsEdited() {
+void RegionWindow::ShowLength() {
   if (!activeDoc_) {
     length_->clear();
     return;
   }
-  const units::SoundClock clock = ClockOf(activeDoc_, framesPerSecond_);
-  const int unit = unit_->currentIndex();
-  editFirst_ = units::TextToFrames(start_->text().toStdString(), unit, clock, editFirst_);
-  editLast_ = units::TextToFrames(end_->text().toStdString(), unit, clock, editLast_);
   const uint32_t length = editLast_ >= editFirst_ ? editLast_ - editFirst_ : 0;
-  length_->setText(QString::fromStdString(units::FramesToText(length, unit, clock)));
+  length_->setText(QString::fromStdString(units::FramesToText(length, unit_->currentIndex(), ClockOf(activeDoc_, framesPerSecond_))));
+}
+
+// What the user typed into the start or end edit, read in the chosen unit (a unit without a
+// text form keeps the frames).
+void RegionWindow::EditTyped(QLineEdit* edit, uint32_t& frames) {
+  if (!activeDoc_) return;
+  frames = units::TextToFrames(edit->text().toStdString(), unit_->currentIndex(), ClockOf(activeDoc_, framesPerSecond_),
+                               frames);
+  ShowLength();
 }
 
 void RegionWindow::UpdateButtons() {
@@ -363,7 +368,6 @@ void RegionWindow::OnUserPicked() {
 
 void RegionWindow::Add() {
   if (!activeDoc_) return;
-  EditsEdited();
   const uint32_t frames = activeDoc_->Sound().Frames();
   if (frames == 0 || editFirst_ > editLast_ || editFirst_ >= frames) {
     ShowMessage(msg::kNothingSelected);

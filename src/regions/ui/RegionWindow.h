@@ -93,7 +93,8 @@ class RegionWindow : public QWidget {
   void Rebuild();
   void FitColumns();
   void ShowEdits();
-  void EditsEdited();
+  void ShowLength();
+  void EditTyped(QLineEdit* edit, uint32_t& frames);
   void UpdateButtons();
   void OnUserPicked();
 
