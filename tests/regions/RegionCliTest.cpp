@@ -101,6 +101,14 @@ TEST_F(RegionCli, RegionsFollowTheEditsOfTheRun) {
   EXPECT_EQ(r.out, "1\tlate\t401\t499\tM\t1\t" + P("s.wav") + "\n");
 }
 
+TEST_F(RegionCli, ACueFileNamingTheOpenSoundUsesItsDocument) {
+  ASSERT_EQ(RunCli({P("s.wav"), "--region", "A,100,199,M,1", "--save-cue", P("x.cue")}).status, 0);
+  // Were the cue's sound opened a second time, the cut would not move its region.
+  const auto r = RunCli({P("s.wav"), "--load-cue", P("x.cue"), "--select", "0:9", "--edit", "cut", "--list-regions"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "1\tA\t91\t189\tM\t1\t" + P("s.wav") + "\n");
+}
+
 TEST_F(RegionCli, ARegionOfANewSoundHasNoFileUntilTheSoundIsSaved) {
   const auto r = RunCli({"--new", "1,1,8000,8,100", "--region", "a,0,9,M,1", "--list-regions", "-o", P("n.wav"),
                          "--list-regions"});

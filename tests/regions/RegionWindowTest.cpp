@@ -297,6 +297,11 @@ class RegionWindowTest : public QObject {
     ui::RegionWindow first;
     first.RestoreSettings(settings, true);
     QVERIFY(first.isVisible());
+    first.ToggleShown(settings, false);
+    QVERIFY(!first.isVisible());
+    first.ToggleShown(settings, false);
+    QVERIFY(first.isVisible());
+    QCOMPARE(first.geometry().size(), saved.size());
   }
 
   // With TARKEL_REGION_WINDOW_SHOT=FILE: shows a window with a few regions, saves its picture

@@ -501,6 +501,22 @@ void RegionWindow::dropEvent(QDropEvent* event) {
 }
 
 void RegionWindow::RestoreSettings(QSettings& settings, bool firstRun) {
+  RestorePlacement(settings);
+  if (firstRun || settings.value(kVisibilityKey, 0).toInt() == 1) show();
+}
+
+void RegionWindow::ToggleShown(QSettings& settings, bool firstRun) {
+  if (isVisible()) {
+    hide();
+    return;
+  }
+  if (!firstRun) RestorePlacement(settings);
+  show();
+  raise();
+}
+
+// The stored placement, the window's own as the default of every value.
+void RegionWindow::RestorePlacement(QSettings& settings) {
   settings.beginGroup(kPlacementSection);
   const QRect now = geometry();
   const int left = settings.value("left", now.left()).toInt();
@@ -509,7 +525,6 @@ void RegionWindow::RestoreSettings(QSettings& settings, bool firstRun) {
   const int bottom = settings.value("bottom", now.top() + now.height()).toInt();
   settings.endGroup();
   if (right > left && bottom > top) setGeometry(left, top, right - left, bottom - top);
-  if (firstRun || settings.value(kVisibilityKey, 0).toInt() == 1) show();
 }
 
 void RegionWindow::SaveSettings(QSettings& settings) const {

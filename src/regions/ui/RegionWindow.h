@@ -46,6 +46,9 @@ class RegionWindow : public QWidget {
   // visible or on a first run.
   void RestoreSettings(QSettings& settings, bool firstRun);
   void SaveSettings(QSettings& settings) const;
+  // Command 32905: hides the window when it is shown; otherwise shows it at its stored
+  // placement (on a first run where it is).
+  void ToggleShown(QSettings& settings, bool firstRun);
 
   // Runs a window command by number (region_cmd); false for a number that is not one.
   bool RunCommand(int command);
@@ -88,6 +91,7 @@ class RegionWindow : public QWidget {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  void RestorePlacement(QSettings& settings);
   void BuildWidgets();
   void BuildMenu();
   void Rebuild();
