@@ -51,6 +51,7 @@ inline constexpr const char* kPlacementSection = "SelectionManager_WindowPlaceme
 inline constexpr const char* kVisibilityKey = "Generic_Preferences/SelectionWindowVisible";
 inline constexpr const char* kCueFilter = "Cue-File (*.cue)|*.cue|All Files  (*.*)|*.*||";
 inline constexpr const char* kCueExtension = "cue";
+inline constexpr const char* kSavePlayListTitle = "Save the Play-List as a WAV-File";
 
 struct RegionColumn {
   const char* title;
