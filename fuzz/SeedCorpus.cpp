@@ -139,6 +139,29 @@ void WritePresetSeeds(const fs::path& folder) {
   Save(folder, "curve.par", curve);
 }
 
+// Cue files: two regions in the archive layout, the second with a string in the long form.
+void WriteCueSeeds(const fs::path& folder) {
+  Bytes two = {2, 0, 0xFF, 0xFF, 1, 0, 14, 0};
+  Append(two, Bytes{'C', 'W', 'a', 'v', 'e', 'S', 'e', 'l', 'e', 'c', 't', 'i', 'o', 'n', 1, 'A'});
+  Append(two, Le(16, 4));
+  Append(two, Le(288, 4));
+  Append(two, Le(3, 2));
+  Append(two, Le(2, 4));
+  Append(two, Bytes{6, '/', 'a', '.', 'w', 'a', 'v'});
+  Append(two, Le(0x8001, 2));
+  Append(two, Bytes{0xFF, 0x00, 0x01});
+  Append(two, Bytes(256, 'n'));
+  Append(two, Le(0, 4));
+  Append(two, Le(10, 4));
+  Append(two, Le(1, 2));
+  Append(two, Le(1, 4));
+  Append(two, Bytes{0xFF, 0xFF, 0xFF});
+  Append(two, Le(3, 4));
+  Append(two, Bytes{'/', 'b', 'c'});
+  Save(folder, "two_regions.cue", two);
+  Save(folder, "empty.cue", {0, 0});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -148,7 +171,7 @@ int main(int argc, char** argv) {
   }
   const fs::path root(argv[1]);
   std::error_code error;
-  for (const char* target : {"riff_wave", "voc", "open_sound", "clipboard_image", "presets"}) fs::create_directories(root / target, error);
+  for (const char* target : {"riff_wave", "voc", "open_sound", "clipboard_image", "presets", "cue"}) fs::create_directories(root / target, error);
   if (error) {
     std::fprintf(stderr, "cannot create %s\n", argv[1]);
     return 1;
@@ -160,5 +183,6 @@ int main(int argc, char** argv) {
   WriteWaveSeeds(root / "clipboard_image");
   WritePresetSeeds(root / "presets");
   Save(root / "open_sound", "raw.au", {'.', 's', 'n', 'd', 0, 0, 0, 24, 1, 2, 3, 4});
+  WriteCueSeeds(root / "cue");
   return 0;
 }

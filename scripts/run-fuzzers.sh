@@ -13,14 +13,14 @@ build="$root/build/fuzz"
 cd "$root"
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j2 --target fuzz_riff_wave fuzz_voc fuzz_open_sound fuzz_clipboard_image fuzz_presets fuzz_seeds
+cmake --build --preset fuzz -j2 --target fuzz_riff_wave fuzz_voc fuzz_open_sound fuzz_clipboard_image fuzz_presets fuzz_cue fuzz_seeds
 
 rm -rf "$build/seeds"
 "$build/fuzz/fuzz_seeds" "$build/seeds"
 mkdir -p "$build/findings"
 
 status=0
-for target in riff_wave voc open_sound clipboard_image presets; do
+for target in riff_wave voc open_sound clipboard_image presets cue; do
   work="$build/work/$target"
   mkdir -p "$work"
   echo "== fuzz_$target for ${seconds}s"

@@ -13,6 +13,7 @@ enum class StepKind {
   Open, New, Info, Select, Channel, Clipboard, Answer, UndoOff, Undo, Save, SaveSelection,
   Edit, Effect, Preview,
   PresetDir, ListPresets, SavePreset,  // PresetOption.cpp
+  Region, LoadCue, SaveCue, ListRegions, ExportPlayList,
 };
 
 struct CliStep {
@@ -29,6 +30,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, std::vector<C
 // The preset options (PresetOption.cpp).
 CliStatus RunPresetStep(CliSession& session, const CliStep& step);
 CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliStep& step);
+
+// The play list options (RegionOption.cpp).
+bool CheckRegionArgument(const std::string& value, std::string& error);
+CliStatus RunRegionOption(CliSession& session, const CliStep& step);
 
 std::string UsageText();
 std::string VersionText();

@@ -31,6 +31,11 @@ const std::map<std::string, OptionSpec>& Options() {
       {"--preset-dir", {StepKind::PresetDir, 1}},
       {"--list-presets", {StepKind::ListPresets, 1}},
       {"--save-preset", {StepKind::SavePreset, 1}},
+      {"--region", {StepKind::Region, 1}},
+      {"--load-cue", {StepKind::LoadCue, 1}},
+      {"--save-cue", {StepKind::SaveCue, 1}},
+      {"--list-regions", {StepKind::ListRegions, 0}},
+      {"--export-play-list", {StepKind::ExportPlayList, 1}},
   };
   return options;
 }
@@ -67,6 +72,7 @@ bool CheckValue(const CliStep& step, std::string& error) {
       }
       return true;
     }
+    case StepKind::Region: return CheckRegionArgument(step.value, error);
     default: return true;
   }
 }
@@ -163,6 +169,11 @@ std::string UsageText() {
          "  --preset-dir DIR         read and write preset files in DIR\n"
          "  --list-presets NAME      print each preset of a dialog: name, a tab, its values\n"
          "  --save-preset NAME@PRESET:V1,...  append a preset to a dialog's preset file\n"
+         "  --region NAME,FIRST,LAST,L|R|LR|M,REPEATS  add a region of the sound to the play list\n"
+         "  --load-cue FILE          append the regions of a cue file, opening the sounds it names\n"
+         "  --save-cue FILE          write the play list as a cue file\n"
+         "  --list-regions           print the play list: number, name, start, end, channel, repeats, file\n"
+         "  --export-play-list FILE  write every region with its repeats, in order, as one WAVE file\n"
          "  --help, --version\n"
          "Options act in command-line order. Messages go to standard error as \"message NNNN: TEXT\".\n"
          "Exit status: 0 when every step succeeded, 1 when one failed, 2 for a usage error.\n";

@@ -21,6 +21,12 @@ CliStatus NoSound(CliSession& session, const CliStep& step) {
 
 CliStatus Result(bool ok) { return ok ? CliStatus::Ok : CliStatus::Failed; }
 
+// The session's sound gives way to another: the region manager drops its regions (1124).
+void ReplaceDocument(CliSession& session, std::unique_ptr<CTarkelDoc> doc) {
+  if (RegionSink* regions = TheDocumentHooks().regionSink; regions && session.doc) regions->OnDocumentCloses(*session.doc);
+  session.doc = std::move(doc);
+}
+
 void PrintInfo(const CliSession& session) {
   const DocWaveAudio& w = session.doc->Sound();
   std::ostream& out = *session.out;
@@ -50,7 +56,7 @@ CliStatus RunNew(CliSession& session, FixedFormatChooser& chooser, const std::st
   hooks.askLength = askLength;
   chooser.Clear();
   if (!ok) return CliStatus::Failed;
-  session.doc = std::move(doc);
+  ReplaceDocument(session, std::move(doc));
   session.selection.Clear();
   return CliStatus::Ok;
 }
@@ -58,7 +64,7 @@ CliStatus RunNew(CliSession& session, FixedFormatChooser& chooser, const std::st
 CliStatus RunOpen(CliSession& session, const std::string& path) {
   auto doc = std::make_unique<CTarkelDoc>();
   if (!doc->Open(path)) return CliStatus::Failed;
-  session.doc = std::move(doc);
+  ReplaceDocument(session, std::move(doc));
   session.selection.Clear();
   return CliStatus::Ok;
 }
@@ -86,6 +92,8 @@ CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliSte
     case StepKind::PresetDir:
     case StepKind::ListPresets:
     case StepKind::SavePreset: return RunPresetStep(session, step);
+    case StepKind::Region: case StepKind::LoadCue: case StepKind::SaveCue: case StepKind::ListRegions:
+    case StepKind::ExportPlayList: return RunRegionOption(session, step);
     default: break;
   }
   if (!session.doc) return NoSound(session, step);

@@ -15,6 +15,7 @@
 namespace tarkel {
 
 class CTarkelDoc;
+struct CliRegions;
 
 // What an option handler reports: go on, stop with exit status 1, or a usage error (exit 2).
 enum class CliStatus { Ok, Failed, Usage };
@@ -28,6 +29,7 @@ struct CliSession {
   std::string presetDir;  // --preset-dir: where preset files are read and written
   std::ostream* out = nullptr;  // standard output: --info, preview range lines
   std::ostream* err = nullptr;  // standard error: "message NNNN: TEXT" and usage errors
+  std::shared_ptr<CliRegions> regions;  // the play list, made by the first region option
 
   // The ChannelMode of the next operation: 4 for a mono sound, else from the channel choice.
   ChannelMode Mode() const;

@@ -31,6 +31,11 @@ inline constexpr int kReallocError = 1056;
 inline constexpr int kClipboardAccess = 1064;
 inline constexpr int kClipboardEmpty = 1066;
 
+// Region manager.
+inline constexpr int kCueFileDamaged = 2000;
+inline constexpr int kPlayListConverted = 2001;
+inline constexpr int kPlayListEmpty = 2002;
+
 // Start-up and MCI.
 inline constexpr int kOleInitFailed = 2200;
 inline constexpr int kMciNotFound = 2201;

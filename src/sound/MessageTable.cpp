@@ -38,6 +38,11 @@ constexpr MessageRecord kMessages[] = {
     {msg::kClipboardAccess, "Error while accessing clipboard !"},
     {msg::kClipboardEmpty, "Clipboard is empty !"},
 
+    // Region manager.
+    {msg::kCueFileDamaged, "Invalid or damaged Cue-File ! Only the regions before the damage were read."},
+    {msg::kPlayListConverted, "The regions have different formats: they are converted to the format of the first region."},
+    {msg::kPlayListEmpty, "The Play-List is empty !"},
+
     // Start-up and MCI.
     {msg::kOleInitFailed, "OLE init failed!"},
     {msg::kMciNotFound, "MCI32.OCX not found !\nMCI-Sync/CD-Player disabled !"},
