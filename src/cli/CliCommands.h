@@ -12,6 +12,7 @@ class FixedFormatChooser;
 enum class StepKind {
   Open, New, Info, Select, Channel, Clipboard, Answer, UndoOff, Undo, Save, SaveSelection,
   Edit, Effect, Preview,
+  Play, Record, Device, InputDevice, ListDevices,
 };
 
 struct CliStep {
@@ -26,6 +27,8 @@ enum class ParseResult { Run, Help, Version, Error };
 // before every other step.
 ParseResult ParseCommandLine(const std::vector<std::string>& args, std::vector<CliStep>& steps, std::string& error);
 CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliStep& step);
+// --play, --record, --device, --input-device, --list-devices (AudioOption.cpp).
+CliStatus RunAudioStep(CliSession& session, const CliStep& step);
 
 std::string UsageText();
 std::string VersionText();

@@ -28,6 +28,11 @@ const std::map<std::string, OptionSpec>& Options() {
       {"--edit", {StepKind::Edit, 1}},
       {"--effect", {StepKind::Effect, 1}},
       {"--preview", {StepKind::Preview, 2}},
+      {"--play", {StepKind::Play, 0}},
+      {"--record", {StepKind::Record, 0}},
+      {"--device", {StepKind::Device, 1}},
+      {"--input-device", {StepKind::InputDevice, 1}},
+      {"--list-devices", {StepKind::ListDevices, 0}},
   };
   return options;
 }
@@ -155,6 +160,12 @@ std::string UsageText() {
          "                           filter:LOWER,UPPER,INSIDE,OUTSIDE,BLOCK,MODE equalizer:G1,...,G5\n"
          "                           invert swap match envelope:W,x0,y0,x1,y1,...\n"
          "  --preview NAME[:V1,...] FILE  write an effect's preview block (a wave image) to FILE\n"
+         "  --play                   play the selection (the whole sound without --select); returns at its end\n"
+         "  --record                 record over the selection as \"record selected area\" does (with undo),\n"
+         "                           or over the whole sound without --select (\"record all\")\n"
+         "  --device N               the output device for --play (N = the count: the default device)\n"
+         "  --input-device N         the input device for --record\n"
+         "  --list-devices           one line per device: number, name, the standard formats it takes\n"
          "  --help, --version\n"
          "Options act in command-line order. Messages go to standard error as \"message NNNN: TEXT\".\n"
          "Exit status: 0 when every step succeeded, 1 when one failed, 2 for a usage error.\n";

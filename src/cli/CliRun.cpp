@@ -83,6 +83,11 @@ CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliSte
     case StepKind::Clipboard: session.clipboardFile = step.value; return CliStatus::Ok;
     case StepKind::Answer: session.answerYes = step.value == "yes"; return CliStatus::Ok;
     case StepKind::UndoOff: TheUndoStore().SetEnabled(false); return CliStatus::Ok;
+    case StepKind::Device:
+    case StepKind::InputDevice:
+    case StepKind::ListDevices:
+    case StepKind::Play:
+    case StepKind::Record: return RunAudioStep(session, step);
     default: break;
   }
   if (!session.doc) return NoSound(session, step);
