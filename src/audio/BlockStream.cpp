@@ -40,7 +40,8 @@ size_t BlockPlayer::Render(uint8_t* out, size_t bytes) {
 void BlockPlayer::FinishBlock() {
   WaveBlock& b = *queue_[cursor_];
   offset_ = 0;
-  const bool groupEnds = (b.flags & block::kEndLoop) != 0 || cursor_ + 1 >= queue_.size();
+  // A group still to be repeated whose next blocks have not arrived yet waits for them.
+  const bool groupEnds = (b.flags & block::kEndLoop) != 0 || (cursor_ + 1 >= queue_.size() && loopsLeft_ <= 1);
   if (!groupEnds) {
     ++cursor_;
     return;

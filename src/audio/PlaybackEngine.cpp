@@ -122,6 +122,10 @@ bool PlaybackEngine::WritePlayBlocks() {
       return false;
     }
   }
+  if (device_->Commit() != DeviceResult::Ok) {
+    CloseAndForget();
+    return false;
+  }
   busy_ = true;
   wave_->SetPlaying(true);
   return true;

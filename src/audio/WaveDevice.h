@@ -90,8 +90,11 @@ class OutputDevice {
   virtual bool IsOpen() const = 0;
   virtual DeviceResult Prepare(WaveBlock& b) { return PrepareBlock(b); }
   virtual DeviceResult Unprepare(WaveBlock& b) { return UnprepareBlock(b); }
-  // Queues a prepared block behind those already queued; the first write starts the output.
+  // Queues a prepared block behind those already queued.
   virtual DeviceResult Write(WaveBlock& b) = 0;
+  // Starts the output of the blocks written so far when it is not running yet (called after
+  // the blocks of one request are written, so a fast device never runs dry between them).
+  virtual DeviceResult Commit() { return DeviceResult::Ok; }
   // Frames played from queued blocks since the device was opened or reset.
   virtual uint64_t PositionFrames() = 0;
   virtual DeviceResult Pause() = 0;

@@ -30,6 +30,7 @@ class Output final : public OutputDevice {
   DeviceResult Open(const WaveFormat& format, bool queryOnly) override;
   bool IsOpen() const override { return stream_ != nullptr; }
   DeviceResult Write(WaveBlock& b) override;
+  DeviceResult Commit() override;
   uint64_t PositionFrames() override;
   DeviceResult Pause() override;
   DeviceResult Restart() override;

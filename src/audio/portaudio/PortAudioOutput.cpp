@@ -88,6 +88,11 @@ DeviceResult Output::Write(WaveBlock& b) {
     player_.Queue(b);
     emptySinceNs_ = 0;
   }
+  return DeviceResult::Ok;
+}
+
+DeviceResult Output::Commit() {
+  if (!stream_) return DeviceResult::Failed;
   if (!started_) {
     stopping_ = false;
     finished_ = false;
