@@ -127,7 +127,8 @@ size_t FakeInput::Deliver(const std::vector<uint8_t>& bytes) {
 // --- System -------------------------------------------------------------------------------------
 
 DeviceCaps FakeDeviceSystem::OutputCaps(DeviceNumber n) {
-  return {n >= script.outputs ? "Default device" : "Fake output " + std::to_string(n), script.formats,
+  return {n >= script.outputs ? "Default device" : "Fake output " + std::to_string(n),
+          n < script.outputFormats.size() ? script.outputFormats[n] : script.formats,
           feature::kVolume | feature::kLeftRightVolume};
 }
 

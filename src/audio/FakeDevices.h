@@ -15,7 +15,8 @@ namespace tarkel::audio {
 struct FakeScript {
   uint32_t outputs = 1;
   uint32_t inputs = 1;
-  uint32_t formats = 0xFFF;           // fmt:: bits every device reports
+  uint32_t formats = 0xFFF;           // fmt:: bits every device reports...
+  std::vector<uint32_t> outputFormats;  // ...unless given here for output n
   bool refuseFormat = false;          // Open answers BadFormat
   int failPrepareAt = -1;             // the n-th Prepare (0-based, over the run) fails
   bool failReset = false;

@@ -137,6 +137,9 @@ class DeviceSystem {
   // Capabilities of output or input number `n` (n == count: the default device).
   virtual DeviceCaps OutputCaps(DeviceNumber n) = 0;
   virtual DeviceCaps InputCaps(DeviceNumber n) = 0;
+  // Only the names (the capabilities may take a while to find out).
+  virtual std::string OutputName(DeviceNumber n) { return OutputCaps(n).name; }
+  virtual std::string InputName(DeviceNumber n) { return InputCaps(n).name; }
   // A device object for number `n`, not yet opened; null when there is no device at all.
   virtual std::unique_ptr<OutputDevice> MakeOutput(DeviceNumber n) = 0;
   virtual std::unique_ptr<InputDevice> MakeInput(DeviceNumber n) = 0;

@@ -81,10 +81,20 @@ int PortAudioSystem::InputIndex(DeviceNumber n) {
 }
 
 // The default-device line shows the name of the device ALSA uses by default.
+std::string PortAudioSystem::OutputName(DeviceNumber n) {
+  const int index = OutputIndex(n);
+  return n < outputs_.size() ? NameOf(index) : "Default device (" + NameOf(index) + ")";
+}
+
+std::string PortAudioSystem::InputName(DeviceNumber n) {
+  const int index = InputIndex(n);
+  return n < inputs_.size() ? NameOf(index) : "Default device (" + NameOf(index) + ")";
+}
+
 DeviceCaps PortAudioSystem::OutputCaps(DeviceNumber n) {
   const int index = OutputIndex(n);
   DeviceCaps caps;
-  caps.name = n < outputs_.size() ? NameOf(index) : "Default device (" + NameOf(index) + ")";
+  caps.name = OutputName(n);
   caps.formats = ProbeFormats(index, true);
   // Volume and balance are a gain of our own in the output callback.
   caps.features = index >= 0 ? feature::kVolume | feature::kLeftRightVolume : 0;
@@ -94,7 +104,7 @@ DeviceCaps PortAudioSystem::OutputCaps(DeviceNumber n) {
 DeviceCaps PortAudioSystem::InputCaps(DeviceNumber n) {
   const int index = InputIndex(n);
   DeviceCaps caps;
-  caps.name = n < inputs_.size() ? NameOf(index) : "Default device (" + NameOf(index) + ")";
+  caps.name = InputName(n);
   caps.formats = ProbeFormats(index, false);
   return caps;
 }

@@ -25,6 +25,8 @@ class PortAudioSystem final : public DeviceSystem {
   uint32_t InputCount() override;
   DeviceCaps OutputCaps(DeviceNumber n) override;
   DeviceCaps InputCaps(DeviceNumber n) override;
+  std::string OutputName(DeviceNumber n) override;
+  std::string InputName(DeviceNumber n) override;
   std::unique_ptr<OutputDevice> MakeOutput(DeviceNumber n) override;
   std::unique_ptr<InputDevice> MakeInput(DeviceNumber n) override;
   uint32_t OutputVolume(DeviceNumber n) override;
