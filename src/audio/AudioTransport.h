@@ -4,10 +4,23 @@
 // recording engines and the listeners of the transport messages. Qt-free: the shell and
 // tarkel-cli drive the same object.
 //
-// Wiring: create one with the device system (PortAudio's in the programs, a fake in tests),
-// call InstallDocumentHooks() so that documents can play (PlayRange, PlayLeadInOut) and stop
-// (close), let the commands call the methods below with the active document and its view's
-// selection, and let a timer of Settings().globalTimeSliceMs call Tick().
+// Wiring in a program:
+//   - one PortAudioSystem and one AudioTransport over it for the program's lifetime, created
+//     before the first document and destroyed after the last; Settings() filled from the
+//     settings store; InstallDocumentHooks() once, so CTarkelDoc::PlayRange, PlayLeadInOut and
+//     closing a document go through this transport;
+//   - commands (active view's document and selection): 32818 PlayAll, 32816 PlaySelection,
+//     33014 PlayStartEnd, 32947 PlayClipboard, 32817 Stop(activeDoc), 5200 Pause, 32819
+//     ToggleLoop, 32823 RecordAll, 32822 RecordSelection, 32972 TogglePrepareRecording, 32777
+//     SelectSoundDevices (audio/ui/DeviceSheet.h); enabled and checked states from
+//     State(activeDoc, clipboardHasWave) and the functions of TransportCommands.h;
+//   - a timer of Settings().globalTimeSliceMs calls Tick(): the views of the playing document
+//     get hint::kPosition on every tick (they ask CurrentTransportFrame() for the marker), the
+//     poll runs on every second tick;
+//   - the main window (transport tool bar, position read-out) and an open effect dialog (its
+//     preview ended: 1034) are TransportListeners;
+//   - an edit that resizes the sample memory of a document that plays or records must stop it
+//     first (Stop): the blocks point into that memory.
 #include <cstdint>
 #include <functional>
 #include <optional>

@@ -14,6 +14,12 @@
 
 namespace tarkel::audio::pa {
 
+// Now on the steady clock, in nanoseconds.
+int64_t NowNs();
+// A stream that has not moved for this long while it should has stopped working (device
+// removed, sound server gone) even when PortAudio has not said so.
+inline constexpr int64_t kStallLimitNs = 3'000'000'000;
+
 // Stream parameters for `format`; false when PortAudio cannot carry it (not 8/16-bit PCM, not
 // mono or stereo).
 bool StreamParameters(int device, const WaveFormat& format, bool output, PaStreamParameters& params);
@@ -81,7 +87,7 @@ class Input final : public InputDevice {
   uint64_t PositionFrames() override { return framesRecorded_.load(); }
   DeviceResult Reset() override;
   DeviceResult Close() override;
-  bool HasFailed() override { return failed_.load(); }
+  bool HasFailed() override;
 
  private:
   void ReadLoop();
@@ -96,6 +102,8 @@ class Input final : public InputDevice {
   bool quit_ = false;
   std::atomic<bool> failed_{false};
   std::atomic<uint64_t> framesRecorded_{0};
+  // When the reader last got frames, or started waiting for them (steady clock, ns).
+  std::atomic<int64_t> lastProgressNs_{0};
 };
 
 }  // namespace tarkel::audio::pa

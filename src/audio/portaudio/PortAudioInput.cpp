@@ -49,6 +49,7 @@ DeviceResult Input::Start() {
   const PaError e = Pa_StartStream(stream_);
   if (e != paNoError) return ResultOf(e);
   quit_ = false;
+  lastProgressNs_ = NowNs();
   reader_ = std::thread([this] { ReadLoop(); });
   return DeviceResult::Ok;
 }
@@ -63,6 +64,7 @@ void Input::ReadLoop() {
       if (quit_) return;
       room = filler_.Room();
     }
+    lastProgressNs_ = NowNs();
     const unsigned long frames = std::min<unsigned long>(kReadFrames, room / frameBytes_ ? room / frameBytes_ : 1);
     const PaError e = Pa_ReadStream(stream_, buffer.data(), frames);
     // An overflow only means that frames were lost while no block was queued.
@@ -75,6 +77,14 @@ void Input::ReadLoop() {
     filler_.Fill(buffer.data(), size_t(frames) * frameBytes_);
     framesRecorded_.store(filler_.FramesRecorded());
   }
+}
+
+bool Input::HasFailed() {
+  if (failed_.load()) return true;
+  // A reader stuck in a read that never returns: the device has stopped delivering.
+  std::lock_guard<std::mutex> hold(lock_);
+  const int64_t since = lastProgressNs_.load();
+  return reader_.joinable() && !filler_.Empty() && since != 0 && NowNs() - since > kStallLimitNs;
 }
 
 DeviceResult Input::Stop() {

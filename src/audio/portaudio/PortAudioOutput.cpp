@@ -4,17 +4,9 @@
 #include "audio/portaudio/PortAudioDevices.h"
 
 namespace tarkel::audio::pa {
-namespace {
-
-// A stream that has not called back for this long while it should be playing has stopped
-// working (device removed, sound server gone) even when PortAudio has not said so.
-constexpr std::chrono::seconds kStallLimit{3};
-
 int64_t NowNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
-
-}  // namespace
 
 bool StreamParameters(int device, const WaveFormat& format, bool output, PaStreamParameters& params) {
   if (!format.IsPcm() || (format.BitsPerSample() != 8 && format.BitsPerSample() != 16) ||
@@ -183,7 +175,7 @@ bool Output::HasFailed() {
     lastProgress_ = now;
     return false;
   }
-  return now - lastProgress_ > kStallLimit;
+  return now - lastProgress_ > std::chrono::nanoseconds(kStallLimitNs);
 }
 
 }  // namespace tarkel::audio::pa

@@ -26,7 +26,7 @@ uint32_t ProbeFormats(int device, bool output) {
 
 std::string NameOf(int device) {
   const PaDeviceInfo* info = device >= 0 ? Pa_GetDeviceInfo(device) : nullptr;
-  return info && info->name ? info->name : "";
+  return info && info->name ? info->name : "none";
 }
 
 }  // namespace
