@@ -126,9 +126,12 @@ bool AudioTransport::BeginPlayCommand(CTarkelDoc& doc) {
 }
 
 bool AudioTransport::EndPlayCommand(CTarkelDoc& doc, bool ok) {
-  if (ok && play_.Busy()) {
+  if (play_.Busy()) {
     playDoc_ = &doc;
     App().playingDocument = &doc;
+  } else if (playDoc_ == &doc) {
+    playDoc_ = nullptr;
+    if (App().playingDocument == &doc) App().playingDocument = nullptr;
   }
   Flush();
   return ok;
@@ -193,11 +196,15 @@ bool AudioTransport::PlayPreviewBlock(CTarkelDoc& doc, const WaveImage& image, s
   return EndPlayCommand(doc, ok);
 }
 
-bool AudioTransport::PlayPreviewRanges(CTarkelDoc& doc, const std::vector<PreviewRange>& ranges) {
+bool AudioTransport::PlayEditPreview(CTarkelDoc& doc, PreviewKind kind, const Selection& selection) {
+  // Stopped first: the end of a play frees the work image that the preview fills.
   BeginPlayCommand(doc);
   DocWaveAudio& wave = doc.Sound();
+  bool ok = false;
+  const std::vector<PreviewRange> ranges =
+      BuildPreview(wave, kind, selection.First(), selection.Last(wave), selection.Mode(wave), ok);
   const uint32_t align = wave.BlockAlign();
-  bool ok = !ranges.empty();
+  ok = ok && !ranges.empty();
   for (const PreviewRange& r : ranges) {
     if (!ok) break;
     if (r.source == PreviewSource::Document) {
@@ -208,7 +215,8 @@ bool AudioTransport::PlayPreviewRanges(CTarkelDoc& doc, const std::vector<Previe
       ok = work.Data() && to <= work.DataSize() && play_.PlayExternal(wave, work.Data() + from, uint32_t(to - from));
     }
   }
-  if (!ok && !play_.Busy()) wave.WorkImage().Free();
+  if (!ok && play_.Busy()) play_.Stop();
+  if (!play_.Busy()) wave.WorkImage().Free();
   return EndPlayCommand(doc, ok);
 }
 

@@ -11,7 +11,8 @@
 //     closing a document go through this transport;
 //   - commands (active view's document and selection): 32818 PlayAll, 32816 PlaySelection,
 //     33014 PlayStartEnd, 32947 PlayClipboard, 32817 Stop(activeDoc), 5200 Pause, 32819
-//     ToggleLoop, 32823 RecordAll, 32822 RecordSelection, 32972 TogglePrepareRecording, 32777
+//     ToggleLoop, the edit previews PlayEditPreview, effect dialogs' Preview PlayPreviewBlock,
+//     32823 RecordAll, 32822 RecordSelection, 32972 TogglePrepareRecording, 32777
 //     SelectSoundDevices (audio/ui/DeviceSheet.h); enabled and checked states from
 //     State(activeDoc, clipboardHasWave) and the functions of TransportCommands.h;
 //   - a timer of Settings().globalTimeSliceMs calls Tick(): the views of the playing document
@@ -80,8 +81,9 @@ class AudioTransport {
   // An effect dialog's Preview: the processed copy in `image` (all its data bytes), and then,
   // when `thenFrom` is given, the document from that frame to its end.
   bool PlayPreviewBlock(CTarkelDoc& doc, const WaveImage& image, std::optional<uint32_t> thenFrom = {});
-  // An edit preview (BuildPreview's ranges, clipboard ranges from the work image).
-  bool PlayPreviewRanges(CTarkelDoc& doc, const std::vector<PreviewRange>& ranges);
+  // An edit's preview command (32833 and its neighbours): plays what the edit would make of
+  // the selection, the clipboard's part from the converted copy in the work image.
+  bool PlayEditPreview(CTarkelDoc& doc, PreviewKind kind, const Selection& selection);
   // 32817: stops the transport document, or `doc` when none plays.
   void Stop(CTarkelDoc* doc);
   void Pause();                                                    // 5200

@@ -14,6 +14,13 @@
 
 using namespace tarkel::audio;
 
+static FakeScript TwoOutputsOneInput() {
+  FakeScript script;
+  script.outputs = 2;
+  script.inputs = 1;
+  return script;
+}
+
 class DeviceSheetTest : public QObject {
   Q_OBJECT
 
@@ -36,7 +43,7 @@ class DeviceSheetTest : public QObject {
 
  private slots:
   void listsEveryDeviceWithTheDefaultDeviceLast() {
-    FakeDeviceSystem devices({2, 1});
+    FakeDeviceSystem devices(TwoOutputsOneInput());
     DeviceSheet sheet(devices);
     QCOMPARE(sheet.windowTitle(), QStringLiteral("Device-Selection"));
     QCOMPARE(sheet.Tabs()->tabText(0), QStringLiteral("Play"));
@@ -48,7 +55,7 @@ class DeviceSheetTest : public QObject {
   }
 
   void showsTheRatesAndFeaturesOfTheSelectedDevice() {
-    FakeScript script{2, 1};
+    FakeScript script = TwoOutputsOneInput();
     script.outputFormats = {0xFFF, fmt::k4S16};
     FakeDeviceSystem devices(script);
     DeviceSheet sheet(devices);
@@ -69,7 +76,7 @@ class DeviceSheetTest : public QObject {
   }
 
   void okTakesTheNumbersAndCancelKeepsThem() {
-    FakeDeviceSystem devices({2, 1});
+    FakeDeviceSystem devices(TwoOutputsOneInput());
     AudioTransport transport(devices);
     QCOMPARE(transport.OutputDevice(), 0u);  // both 0 at start
     QCOMPARE(transport.InputDevice(), 0u);
@@ -92,7 +99,7 @@ class DeviceSheetTest : public QObject {
   }
 
   void looksLikeASheet() {
-    FakeDeviceSystem devices({2, 1});
+    FakeDeviceSystem devices(TwoOutputsOneInput());
     DeviceSheet sheet(devices);
     sheet.resize(560, 360);
     sheet.show();

@@ -146,6 +146,28 @@ TEST_F(PlaybackTest, ClipboardAndPreviewBlocksPlayInTheDocumentsFormat) {
   EXPECT_EQ(devices.playedFromBlocks, Concat(std::vector<uint8_t>(400, 7), FrameBytes(*doc, 900, 1000)));
 }
 
+TEST_F(PlaybackTest, EditPreviewPlaysTheClipboardBetweenTheDocumentsParts) {
+  auto doc = StereoDoc(1000);
+  auto source = StereoDoc(300);
+  const std::vector<uint8_t> clip = FrameBytes(*source, 50, 150);
+  ports.clipboard.resize(44);
+  WriteCanonicalHeader(ports.clipboard.data(), source->Sound().Format(), uint32_t(clip.size()));
+  ports.clipboard.insert(ports.clipboard.end(), clip.begin(), clip.end());
+  Selection at;
+  at.SetRange(200, 200);
+  ASSERT_TRUE(transport.PlayEditPreview(*doc, PreviewKind::Paste, at));
+  // A second press while the first plays: the stop must not take the new preview's data away.
+  ASSERT_TRUE(transport.PlayEditPreview(*doc, PreviewKind::Paste, at));
+  PlayToEnd();
+  EXPECT_EQ(devices.playedFromBlocks, Concat(Concat(FrameBytes(*doc, 0, 200), clip), FrameBytes(*doc, 200, 1000)));
+  EXPECT_TRUE(doc->Sound().WorkImage().Empty());
+
+  ports.clipboard.clear();  // nothing to paste: message, nothing plays
+  EXPECT_FALSE(transport.PlayEditPreview(*doc, PreviewKind::Paste, at));
+  EXPECT_FALSE(transport.Playing());
+  EXPECT_EQ(App().playingDocument, nullptr);
+}
+
 TEST_F(PlaybackTest, PlayCommandStopsAnotherDocumentFirst) {
   auto a = StereoDoc(5000), b = StereoDoc(5000);
   ASSERT_TRUE(transport.PlayAll(*a));
