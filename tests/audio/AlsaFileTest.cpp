@@ -106,10 +106,9 @@ TEST_F(AlsaFileTest, LoopOfTwoRoundsLongRangeAndClipboard) {
   EXPECT_TRUE(FindWithSilenceAround(Played(), {FrameBytes(*doc, 0, 30000)}));
 
   // The clipboard holds 8-bit mono: it is played converted to the document's format.
-  std::vector<uint8_t> clip(44 + 3000);
-  WriteCanonicalHeader(clip.data(), WaveFormat::Pcm(1, 44100, 8), 3000);
-  for (size_t i = 44; i < clip.size(); ++i) clip[i] = uint8_t(1 + i % 120);
-  ports.clipboard = clip;
+  std::vector<uint8_t> mono8(3000);
+  for (size_t i = 0; i < mono8.size(); ++i) mono8[i] = uint8_t(1 + i % 120);
+  ports.clipboard = WaveImageOf(WaveFormat::Pcm(1, 44100, 8), mono8);
   ASSERT_TRUE(transport.PlayClipboard(*doc));
   const std::vector<uint8_t> converted(doc->Sound().WorkData(), doc->Sound().WorkData() + doc->Sound().WorkImage().DataSize());
   ASSERT_EQ(converted.size(), 3000u * 4);

@@ -7,6 +7,7 @@
 #include "audio/AudioTransport.h"
 #include "audio/FakeDevices.h"
 #include "document/CTarkelDoc.h"
+#include "sound/WaveImage.h"
 #include "support/Signals.h"
 #include "support/TestPorts.h"
 
@@ -37,6 +38,14 @@ inline std::vector<uint8_t> FrameBytes(const CTarkelDoc& doc, uint32_t first, ui
   const uint32_t align = doc.Sound().BlockAlign();
   const uint8_t* data = doc.Sound().Data();
   return std::vector<uint8_t>(data + first * align, data + end * align);
+}
+
+// A canonical wave image (the clipboard's shape) of `data` in `format`.
+inline std::vector<uint8_t> WaveImageOf(const WaveFormat& format, const std::vector<uint8_t>& data) {
+  std::vector<uint8_t> image(kCanonicalHeaderSize);
+  WriteCanonicalHeader(image.data(), format, uint32_t(data.size()));
+  image.insert(image.end(), data.begin(), data.end());
+  return image;
 }
 
 inline std::vector<uint8_t> Concat(std::vector<uint8_t> a, const std::vector<uint8_t>& b) {

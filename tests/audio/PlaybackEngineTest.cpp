@@ -126,11 +126,8 @@ TEST_F(PlaybackTest, StartAndEndQueuesTheTailBehindTheLeadIn) {
 
 TEST_F(PlaybackTest, ClipboardAndPreviewBlocksPlayInTheDocumentsFormat) {
   auto doc = StereoDoc(1000);
-  auto source = StereoDoc(300);
-  const std::vector<uint8_t> clip = FrameBytes(*source, 0, 300);
-  ports.clipboard.resize(44);
-  WriteCanonicalHeader(ports.clipboard.data(), source->Sound().Format(), uint32_t(clip.size()));
-  ports.clipboard.insert(ports.clipboard.end(), clip.begin(), clip.end());
+  const std::vector<uint8_t> clip = FrameBytes(*StereoDoc(300), 0, 300);
+  ports.clipboard = WaveImageOf(WaveFormat::Pcm(2, 44100, 16), clip);
   ASSERT_TRUE(transport.PlayClipboard(*doc));
   PlayToEnd();
   EXPECT_EQ(devices.playedFromBlocks, clip);
@@ -148,11 +145,8 @@ TEST_F(PlaybackTest, ClipboardAndPreviewBlocksPlayInTheDocumentsFormat) {
 
 TEST_F(PlaybackTest, EditPreviewPlaysTheClipboardBetweenTheDocumentsParts) {
   auto doc = StereoDoc(1000);
-  auto source = StereoDoc(300);
-  const std::vector<uint8_t> clip = FrameBytes(*source, 50, 150);
-  ports.clipboard.resize(44);
-  WriteCanonicalHeader(ports.clipboard.data(), source->Sound().Format(), uint32_t(clip.size()));
-  ports.clipboard.insert(ports.clipboard.end(), clip.begin(), clip.end());
+  const std::vector<uint8_t> clip = FrameBytes(*StereoDoc(300), 50, 150);
+  ports.clipboard = WaveImageOf(WaveFormat::Pcm(2, 44100, 16), clip);
   Selection at;
   at.SetRange(200, 200);
   ASSERT_TRUE(transport.PlayEditPreview(*doc, PreviewKind::Paste, at));
