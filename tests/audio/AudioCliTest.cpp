@@ -1,7 +1,15 @@
 // tarkel-cli on the default sound device, here ALSA's file plugin.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <thread>
 
 #include "AlsaFileSupport.h"
 #include "cli/CliRunner.h"
@@ -92,6 +100,29 @@ TEST_F(AudioCliTest, RecordWritesTheFramesTheInputDelivered) {
   std::copy(input.begin(), input.begin() + 1600, expected.begin() + 800);
   EXPECT_EQ(DataChunk(ReadFileBytes(dir / "rec.wav")), expected);
   EXPECT_EQ(DataChunk(ReadFileBytes(dir / "undone.wav")), song);
+}
+
+// The device stops taking frames (its reader stops reading): the play ends with a message and
+// the program returns instead of waiting for ever.
+TEST_F(AudioCliTest, APlayIntoADeviceThatStopsMovingEndsWithAMessage) {
+  const std::filesystem::path fifo = dir / "stuck";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::ofstream(device.config) << "pcm.!default {\n type file\n slave.pcm { type null }\n file \"" << fifo.string()
+                               << "\"\n format \"raw\"\n}\n";
+  WriteFileBytes(dir / "long.wav", WaveFile(SongBytes(441000)));
+  std::atomic<bool> done{false};
+  std::thread reader([&] {
+    const int fd = ::open(fifo.c_str(), O_RDONLY);
+    uint8_t chunk[4096];
+    for (int i = 0; i < 20; ++i) (void)!::read(fd, chunk, sizeof chunk);  // then nothing more
+    while (!done) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ::close(fd);
+  });
+  const CliResult r = RunCli({(dir / "long.wav").string(), "--play"});
+  done = true;
+  reader.join();
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("Wiedergabe beendet"), std::string::npos) << r.err;
 }
 
 TEST_F(AudioCliTest, ListDevicesNamesTheDefaultDeviceAndBadNumbersAreUsageErrors) {

@@ -1,11 +1,18 @@
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 #include "audio/portaudio/PortAudioDevices.h"
 
 namespace tarkel::audio::pa {
+
 int64_t NowNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+std::atomic<int>& AbandonedStreams() {
+  static std::atomic<int> count{0};
+  return count;
 }
 
 bool StreamParameters(int device, const WaveFormat& format, bool output, PaStreamParameters& params) {
@@ -44,138 +51,169 @@ DeviceResult QueryResult(PaError e) {
   return r == DeviceResult::Failed ? DeviceResult::BadFormat : r;
 }
 
+Output::Output(int device, std::atomic<uint32_t>& volume) : device_(device), state_(std::make_shared<OutputState>()) {
+  state_->volume = &volume;
+}
+
 Output::~Output() { Close(); }
 
 DeviceResult Output::Open(const WaveFormat& format, bool queryOnly) {
   if (stream_) return queryOnly ? DeviceResult::Ok : DeviceResult::Allocated;
   PaStreamParameters params;
   if (!StreamParameters(device_, format, true, params)) return DeviceResult::BadFormat;
-  if (queryOnly) {
-    return QueryResult(Pa_IsFormatSupported(nullptr, &params, format.SamplesPerSec()));
-  }
+  if (queryOnly) return QueryResult(Pa_IsFormatSupported(nullptr, &params, format.SamplesPerSec()));
   const PaError e = Pa_OpenStream(&stream_, nullptr, &params, format.SamplesPerSec(), paFramesPerBufferUnspecified,
-                                  paClipOff | paDitherOff, &Output::Callback, this);
+                                  paClipOff | paDitherOff, &Output::Callback, state_.get());
   if (e != paNoError) {
     stream_ = nullptr;
     return ResultOf(e);
   }
   Pa_SetStreamFinishedCallback(stream_, &Output::Finished);
-  frameBytes_ = format.BlockAlign();
-  rate_ = format.SamplesPerSec();
-  player_.SetFormat(format.BitsPerSample(), format.Channels());
+  state_->frameBytes = format.BlockAlign();
+  state_->player.SetFormat(format.BitsPerSample(), format.Channels());
   const PaStreamInfo* info = Pa_GetStreamInfo(stream_);
-  latencyFrames_ = info ? uint64_t(info->outputLatency * rate_) : 0;
-  latency_ = std::chrono::nanoseconds(info ? int64_t(info->outputLatency * 1e9) : 0);
+  const double latency = info ? info->outputLatency : 0;
+  latencyFrames_ = uint64_t(latency * format.SamplesPerSec());
+  latency_ = std::chrono::nanoseconds(int64_t(latency * 1e9));
   started_ = false;
-  paused_ = false;
-  finished_ = false;
-  framesPlayed_ = 0;
+  failed_ = false;
+  state_->paused = false;
+  state_->finished = false;
+  state_->framesPlayed = 0;
   return DeviceResult::Ok;
 }
 
 DeviceResult Output::Write(WaveBlock& b) {
   if (!stream_ || !b.IsPrepared()) return DeviceResult::Failed;
-  {
-    std::lock_guard<std::mutex> hold(lock_);
-    player_.Queue(b);
-    emptySinceNs_ = 0;
-  }
+  std::lock_guard<std::mutex> hold(state_->lock);
+  state_->player.Queue(b);
+  state_->emptySinceNs = 0;
   return DeviceResult::Ok;
 }
 
 DeviceResult Output::Commit() {
   if (!stream_) return DeviceResult::Failed;
   if (!started_) {
-    stopping_ = false;
-    finished_ = false;
+    state_->stopping = false;
+    state_->finished = false;
     const PaError e = Pa_StartStream(stream_);
     if (e != paNoError) return ResultOf(e);
     started_ = true;
-    lastCallbacks_ = callbacks_.load();
+    lastCallbacks_ = state_->callbacks.load();
     lastProgress_ = std::chrono::steady_clock::now();
   }
   return DeviceResult::Ok;
 }
 
 int Output::Callback(const void*, void* out, unsigned long frames, const PaStreamCallbackTimeInfo*,
-                     PaStreamCallbackFlags, void* self) {
-  return static_cast<Output*>(self)->Render(static_cast<uint8_t*>(out), frames);
-}
-
-int Output::Render(uint8_t* out, unsigned long frames) {
-  callbacks_.fetch_add(1, std::memory_order_relaxed);
-  const size_t bytes = size_t(frames) * frameBytes_;
-  std::lock_guard<std::mutex> hold(lock_);
-  if (paused_.load(std::memory_order_relaxed)) {
+                     PaStreamCallbackFlags, void* opaque) {
+  OutputState& s = *static_cast<OutputState*>(opaque);
+  s.callbacks.fetch_add(1, std::memory_order_relaxed);
+  uint8_t* bytes = static_cast<uint8_t*>(out);
+  const size_t n = size_t(frames) * s.frameBytes;
+  std::lock_guard<std::mutex> hold(s.lock);
+  if (s.abandoned.load(std::memory_order_relaxed)) {
+    s.player.FillSilence(bytes, n);
+    return paAbort;
+  }
+  if (s.paused.load(std::memory_order_relaxed)) {
     // Silence; the blocks stay where they are.
-    player_.FillSilence(out, bytes);
+    s.player.FillSilence(bytes, n);
     return paContinue;
   }
-  player_.SetVolume(volume_.load(std::memory_order_relaxed));
-  if (player_.Render(out, bytes) < bytes && emptySinceNs_.load(std::memory_order_relaxed) == 0)
-    emptySinceNs_.store(NowNs(), std::memory_order_relaxed);
-  framesPlayed_.store(player_.FramesPlayed(), std::memory_order_relaxed);
+  s.player.SetVolume(s.volume->load(std::memory_order_relaxed));
+  if (s.player.Render(bytes, n) < n && s.emptySinceNs.load(std::memory_order_relaxed) == 0)
+    s.emptySinceNs.store(NowNs(), std::memory_order_relaxed);
+  s.framesPlayed.store(s.player.FramesPlayed(), std::memory_order_relaxed);
   return paContinue;
 }
 
-void Output::Finished(void* self) {
-  Output* o = static_cast<Output*>(self);
-  if (!o->stopping_.load()) o->finished_ = true;
+void Output::Finished(void* opaque) {
+  OutputState& s = *static_cast<OutputState*>(opaque);
+  if (!s.stopping.load()) s.finished = true;
 }
 
 uint64_t Output::PositionFrames() {
-  const uint64_t played = framesPlayed_.load(std::memory_order_relaxed);
+  const uint64_t played = state_->framesPlayed.load(std::memory_order_relaxed);
   return played > latencyFrames_ ? played - latencyFrames_ : 0;
 }
 
 DeviceResult Output::Pause() {
-  paused_ = true;
+  state_->paused = true;
   return DeviceResult::Ok;
 }
 
 DeviceResult Output::Restart() {
-  paused_ = false;
+  state_->paused = false;
   return DeviceResult::Ok;
 }
 
 DeviceResult Output::Reset() {
+  if (failed_ && stream_) {
+    Abandon();
+    return DeviceResult::Ok;
+  }
   if (stream_ && started_) {
-    stopping_ = true;
+    state_->stopping = true;
     Pa_AbortStream(stream_);
     started_ = false;
   }
-  std::lock_guard<std::mutex> hold(lock_);
-  player_.Reset();
-  framesPlayed_ = 0;
-  paused_ = false;
+  std::lock_guard<std::mutex> hold(state_->lock);
+  state_->player.Reset();
+  state_->framesPlayed = 0;
+  state_->paused = false;
   return DeviceResult::Ok;
+}
+
+void Output::Abandon() {
+  {
+    std::lock_guard<std::mutex> hold(state_->lock);
+    state_->abandoned = true;
+    state_->stopping = true;
+    state_->player.Reset();  // every block done: the poll may free them now
+  }
+  ++AbandonedStreams();
+  std::thread([stream = stream_, keep = state_] {
+    Pa_AbortStream(stream);
+    Pa_CloseStream(stream);
+    --AbandonedStreams();
+  }).detach();
+  stream_ = nullptr;
+  started_ = false;
+  std::atomic<uint32_t>* volume = state_->volume;
+  state_ = std::make_shared<OutputState>();
+  state_->volume = volume;
 }
 
 DeviceResult Output::Close() {
   if (!stream_) return DeviceResult::Ok;
   Reset();
-  Pa_CloseStream(stream_);
+  if (stream_) Pa_CloseStream(stream_);
   stream_ = nullptr;
   return DeviceResult::Ok;
 }
 
 bool Output::Draining() {
   if (!stream_ || !started_) return false;
-  const int64_t since = emptySinceNs_.load();
+  const int64_t since = state_->emptySinceNs.load();
   return since == 0 || NowNs() - since < latency_.count();
 }
 
 bool Output::HasFailed() {
+  if (failed_) return true;
   if (!stream_ || !started_) return false;
-  if (finished_.load() || Pa_IsStreamActive(stream_) != 1) return true;
   const auto now = std::chrono::steady_clock::now();
-  const uint64_t calls = callbacks_.load();
-  if (calls != lastCallbacks_ || paused_.load()) {
+  const uint64_t calls = state_->callbacks.load();
+  if (state_->finished.load() || Pa_IsStreamActive(stream_) != 1) {
+    failed_ = true;
+  } else if (calls != lastCallbacks_ || state_->paused.load()) {
     lastCallbacks_ = calls;
     lastProgress_ = now;
-    return false;
+  } else if (now - lastProgress_ > std::chrono::nanoseconds(kStallLimitNs)) {
+    // No callback for that long while it should be playing: the stream no longer moves.
+    failed_ = true;
   }
-  return now - lastProgress_ > std::chrono::nanoseconds(kStallLimitNs);
+  return failed_;
 }
 
 }  // namespace tarkel::audio::pa

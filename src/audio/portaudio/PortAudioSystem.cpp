@@ -36,7 +36,8 @@ PortAudioSystem::PortAudioSystem() {
 }
 
 PortAudioSystem::~PortAudioSystem() {
-  if (available_) Pa_Terminate();
+  // A stream that was given up may still be in PortAudio's hands: terminating would wait for it.
+  if (available_ && pa::AbandonedStreams() == 0) Pa_Terminate();
 }
 
 bool PortAudioSystem::Start() {
