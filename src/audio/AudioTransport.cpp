@@ -103,7 +103,8 @@ void AudioTransport::StopDocument(CTarkelDoc& doc) {
 void AudioTransport::StopTransportDocument() {
   if (recordDoc_) StopDocument(*recordDoc_);
   if (playDoc_) StopDocument(*playDoc_);
-  App().playingDocument = nullptr;
+  // A device that refused to stop keeps its document the transport document.
+  if (!playDoc_ && !recordDoc_) App().playingDocument = nullptr;
 }
 
 void AudioTransport::Stop(CTarkelDoc* doc) {

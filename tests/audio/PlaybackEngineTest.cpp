@@ -218,6 +218,19 @@ TEST_F(PlaybackTest, DeviceFailingToPrepareOrVanishingStopsCleanly) {
   EXPECT_FALSE(doc->Sound().IsPlaying());
 }
 
+TEST_F(PlaybackTest, ADeviceThatRefusesToStopKeepsPlaying) {
+  auto doc = StereoDoc(5000);
+  ASSERT_TRUE(transport.PlayAll(*doc));
+  devices.script.failReset = true;
+  transport.Stop(doc.get());
+  EXPECT_TRUE(transport.Playing());
+  EXPECT_EQ(App().playingDocument, doc.get());
+  devices.script.failReset = false;
+  transport.Stop(doc.get());
+  EXPECT_FALSE(transport.Playing());
+  EXPECT_EQ(App().playingDocument, nullptr);
+}
+
 TEST_F(PlaybackTest, TickMovesTheMarkerOnEveryTickAndPollsOnEverySecond) {
   auto doc = StereoDoc(3000);
   ASSERT_TRUE(transport.PlayAll(*doc));
