@@ -17,7 +17,7 @@ namespace tarkel {
 namespace {
 
 // How often the poll looks at the blocks while a command waits for the end.
-constexpr std::chrono::milliseconds kPollPeriod{10};
+constexpr std::chrono::milliseconds kPollPeriod{40};
 
 struct CliAudio {
   audio::PortAudioSystem devices;
