@@ -11,7 +11,7 @@ packages=(
   sox sndfile-programs
   libfftw3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  portaudio19-dev libsndfile1-dev
+  portaudio19-dev libasound2-dev libsndfile1-dev
   xvfb xauth xdotool xclip imagemagick x11-utils alsa-utils fonts-dejavu-core
 )
 

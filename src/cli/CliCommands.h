@@ -14,6 +14,7 @@ enum class StepKind {
   Edit, Effect, Preview,
   PresetDir, ListPresets, SavePreset,  // PresetOption.cpp
   Region, LoadCue, SaveCue, ListRegions, ExportPlayList,
+  Play, Record, Device, InputDevice, ListDevices,
 };
 
 struct CliStep {
@@ -30,6 +31,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, std::vector<C
 // The preset options (PresetOption.cpp).
 CliStatus RunPresetStep(CliSession& session, const CliStep& step);
 CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliStep& step);
+// --play, --record, --device, --input-device, --list-devices (AudioOption.cpp).
+CliStatus RunAudioStep(CliSession& session, const CliStep& step);
 
 // The play list options (RegionOption.cpp).
 bool CheckRegionArgument(const std::string& value, std::string& error);

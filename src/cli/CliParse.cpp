@@ -36,6 +36,11 @@ const std::map<std::string, OptionSpec>& Options() {
       {"--save-cue", {StepKind::SaveCue, 1}},
       {"--list-regions", {StepKind::ListRegions, 0}},
       {"--export-play-list", {StepKind::ExportPlayList, 1}},
+      {"--play", {StepKind::Play, 0}},
+      {"--record", {StepKind::Record, 0}},
+      {"--device", {StepKind::Device, 1}},
+      {"--input-device", {StepKind::InputDevice, 1}},
+      {"--list-devices", {StepKind::ListDevices, 0}},
   };
   return options;
 }
@@ -174,6 +179,12 @@ std::string UsageText() {
          "  --save-cue FILE          write the play list as a cue file\n"
          "  --list-regions           print the play list: number, name, start, end, channel, repeats, file\n"
          "  --export-play-list FILE  write every region with its repeats, in order, as one WAVE file\n"
+         "  --play                   play the selection (the whole sound without --select); returns at its end\n"
+         "  --record                 record over the selection as \"record selected area\" does (with undo),\n"
+         "                           or over the whole sound without --select (\"record all\")\n"
+         "  --device N               the output device for --play (N = the count: the default device)\n"
+         "  --input-device N         the input device for --record\n"
+         "  --list-devices           one line per device: number, name, the standard formats it takes\n"
          "  --help, --version\n"
          "Options act in command-line order. Messages go to standard error as \"message NNNN: TEXT\".\n"
          "Exit status: 0 when every step succeeded, 1 when one failed, 2 for a usage error.\n";

@@ -94,6 +94,11 @@ CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliSte
     case StepKind::SavePreset: return RunPresetStep(session, step);
     case StepKind::Region: case StepKind::LoadCue: case StepKind::SaveCue: case StepKind::ListRegions:
     case StepKind::ExportPlayList: return RunRegionOption(session, step);
+    case StepKind::Device:
+    case StepKind::InputDevice:
+    case StepKind::ListDevices:
+    case StepKind::Play:
+    case StepKind::Record: return RunAudioStep(session, step);
     default: break;
   }
   if (!session.doc) return NoSound(session, step);
