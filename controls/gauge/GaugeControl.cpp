@@ -105,7 +105,7 @@ void GaugeControl::paintEvent(QPaintEvent*) {
     captionFont.setBold(true);
     painter.setFont(captionFont);
     painter.setPen(QColor(40, 40, 40));
-    const QRectF area(0, pivot.y() - radius * 0.62, width(), radius * 0.3);
+    const QRectF area(0, pivot.y() - radius * 0.5, width(), radius * 0.26);
     painter.drawText(area, Qt::AlignCenter, caption);
   }
 
