@@ -48,7 +48,9 @@ DialogBase KnobControl::Base() const { return DialogBaseOf(font()); }
 
 QPointF KnobControl::Centre() const {
   const DialogBase base = Base();
-  return {width() / 2.0 + info_.nOffsetX * base.width / 4, height() / 2.0 + info_.nOffsetY * base.height / 8};
+  // 64-bit: the offsets come from the owner's record and may be anything.
+  return {width() / 2.0 + static_cast<double>(int64_t{info_.nOffsetX} * base.width / 4),
+          height() / 2.0 + static_cast<double>(int64_t{info_.nOffsetY} * base.height / 8)};
 }
 
 double KnobControl::Radius() const {
