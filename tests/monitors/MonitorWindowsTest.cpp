@@ -120,6 +120,10 @@ class MonitorWindowsTest : public QObject {
     Drag(window.Control(IDC_KNOB_RIGHT), 16384, 5000);
     QVERIFY(std::abs(volume.right - 5000) < 700);
     QVERIFY(std::abs(volume.left - 60000) < 700);
+    // A click without a drag moves the knob; the device follows it.
+    QTest::mouseClick(left, Qt::LeftButton, {}, KnobPoint(left, 20000));
+    QVERIFY2(std::abs(volume.left - 20000) < 700, qPrintable(QString::number(volume.left)));
+    QCOMPARE(volume.left, uint16_t(ValueOf(left)));
   }
 
   void monoLockTurnsBothChannels() {

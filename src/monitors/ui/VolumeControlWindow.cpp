@@ -20,6 +20,10 @@ constexpr int kTemplateHeight = 70;
 constexpr uint32_t kShowValue = MTM_SETVALUE;
 static_assert(GGM_SETVALUE == kShowValue);
 
+// A click without a drag moves the knob and sends only KNN_RELEASED: the device follows the knob
+// on both notifications, so that what the knob shows is what plays.
+bool TakesKnobValue(int code) { return code == KNN_CHANGING || code == KNN_RELEASED; }
+
 }  // namespace
 
 VolumeControlWindow::VolumeControlWindow(const ControlFactory& controls, OutputVolume& volume, MonitorSource& source,
@@ -79,7 +83,7 @@ float VolumeControlWindow::KnobValue(int id) const {
 void VolumeControlWindow::SetKnobValue(int id, float value) { SendControlRecord(Control(id), KNM_SETVALUE, value); }
 
 void VolumeControlWindow::LeftKnobNotified(int code) {
-  if (code != KNN_CHANGING) return;
+  if (!TakesKnobValue(code)) return;
   const float value = KnobValue(IDC_KNOB_LEFT);
   volume_.SetLeftVolume(VolumeWordOf(value));
   if (!monoLock_->isChecked()) return;
@@ -89,7 +93,7 @@ void VolumeControlWindow::LeftKnobNotified(int code) {
 }
 
 void VolumeControlWindow::RightKnobNotified(int code) {
-  if (code != KNN_CHANGING) return;
+  if (!TakesKnobValue(code)) return;
   const float value = KnobValue(IDC_KNOB_RIGHT);
   volume_.SetRightVolume(VolumeWordOf(value));
   if (!monoLock_->isChecked()) return;
