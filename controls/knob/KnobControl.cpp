@@ -58,7 +58,10 @@ double KnobControl::Radius() const {
   return std::min(info_.wRadius * base.height / 8, info_.wRadius * base.width / 4);
 }
 
-QRect KnobControl::FaceRect() const { return Circle(Centre(), Radius() + 4).toAlignedRect().adjusted(-2, -2, 2, 2); }
+QRect KnobControl::FaceRect() const {
+  // Kept inside the window in floating point: a record may put the knob far outside it.
+  return Circle(Centre(), Radius() + 6).intersected(QRectF(rect())).toAlignedRect();
+}
 
 intptr_t KnobControl::Message(uint32_t message, uintptr_t, intptr_t lParam) {
   auto* pointer = reinterpret_cast<void*>(lParam);

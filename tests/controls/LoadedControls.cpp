@@ -6,11 +6,6 @@ namespace tarkel::test {
 
 QString ControlLibraryFolder() { return QStringLiteral(TARKEL_CONTROLS_DIR); }
 
-LoadedControls::~LoadedControls() {
-  // Controls made from the libraries may outlive this object; the libraries stay mapped.
-  for (auto& entry : libraries_) entry.second.release();
-}
-
 int LoadedControls::Register(void* registry, const char* className, TarkelCreateControlFn create) {
   auto* self = static_cast<LoadedControls*>(registry);
   return self->classes_.emplace(className, create).second ? 1 : 0;

@@ -16,7 +16,8 @@ namespace tarkel::test {
 
 class LoadedControls {
  public:
-  ~LoadedControls();
+  // Controls made from the libraries may outlive this object: destroying a QLibrary leaves its
+  // library loaded.
   // Loads each of `names` ("libknob.so", ...) from the build's library folder; false (with the
   // reason in Error()) when one does not load or its entry point fails.
   bool Load(const QStringList& names);
