@@ -13,6 +13,7 @@ namespace {
 
 const QColor kGrid(40, 60, 40);
 const QColor kAxisText(140, 170, 140);
+const QColor kPositionMark(90, 90, 90);
 constexpr int kMargin = 4;
 constexpr int kAxisBand = 14;  // the frequency labels under the spectrum
 
@@ -84,6 +85,9 @@ void ScopeWindow::PaintWaves(QPainter& painter) const {
   const QRect area = WaveArea();
   painter.setPen(kGrid);
   painter.drawRect(area.adjusted(0, 0, -1, -1));
+  // The play position: the middle of the span.
+  painter.setPen(kPositionMark);
+  painter.drawLine(area.center().x(), area.top() + 1, area.center().x(), area.bottom() - 1);
   const int lanes = std::max(1, hasSound_ ? traceCount_ : 1);
   const double laneHeight = static_cast<double>(area.height()) / lanes;
   for (int lane = 0; lane < lanes; ++lane) {
