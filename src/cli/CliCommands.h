@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/CliSession.h"
+#include "view/DisplayUnit.h"
 
 namespace tarkel {
 
@@ -11,7 +12,7 @@ class FixedFormatChooser;
 
 enum class StepKind {
   Open, New, Info, Select, Channel, Clipboard, Answer, UndoOff, Undo, Save, SaveSelection,
-  Edit, Effect, Preview,
+  Edit, Effect, Preview, Unit, Fps,
 };
 
 struct CliStep {
@@ -26,6 +27,14 @@ enum class ParseResult { Run, Help, Version, Error };
 // before every other step.
 ParseResult ParseCommandLine(const std::vector<std::string>& args, std::vector<CliStep>& steps, std::string& error);
 CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliStep& step);
+
+// --unit, --fps and --select (whose positions are read in the unit chosen before them): checks
+// the value, following the unit in `unit`; true for every other step.
+bool CheckUnitStep(const CliStep& step, DisplayUnit& unit, std::string& error);
+CliStatus RunUnitOption(CliSession& session, const CliStep& step);
+CliStatus RunSelectOption(CliSession& session, const std::string& value);
+// The --info line "length: TEXT": the frame count in the unit last chosen, with its name.
+std::string LengthText(const CliSession& session);
 
 std::string UsageText();
 std::string VersionText();

@@ -28,6 +28,8 @@ const std::map<std::string, OptionSpec>& Options() {
       {"--edit", {StepKind::Edit, 1}},
       {"--effect", {StepKind::Effect, 1}},
       {"--preview", {StepKind::Preview, 2}},
+      {"--unit", {StepKind::Unit, 1}},
+      {"--fps", {StepKind::Fps, 1}},
   };
   return options;
 }
@@ -35,14 +37,6 @@ const std::map<std::string, OptionSpec>& Options() {
 // Checks the values that can be checked before anything runs.
 bool CheckValue(const CliStep& step, std::string& error) {
   switch (step.kind) {
-    case StepKind::Select: {
-      const auto fields = SplitFields(step.value, ':');
-      if (fields.size() != 2 || !ParseUnsigned(fields[0]) || !ParseUnsigned(fields[1])) {
-        error = "--select wants FIRST:LAST in frames, not '" + step.value + "'";
-        return false;
-      }
-      return true;
-    }
     case StepKind::Channel:
       if (step.value != "left" && step.value != "right" && step.value != "both") {
         error = "--channel wants left, right or both, not '" + step.value + "'";
@@ -73,6 +67,7 @@ bool CheckValue(const CliStep& step, std::string& error) {
 ParseResult ParseCommandLine(const std::vector<std::string>& args, std::vector<CliStep>& steps, std::string& error) {
   std::string file;
   bool haveFile = false;
+  DisplayUnit unit = DisplayUnit::Samples;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string arg = args[i];
     if (arg == "--help" || arg == "-h") return ParseResult::Help;
@@ -107,7 +102,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, std::vector<C
       }
       if (values >= 1) step.value = taken[0];
       if (values >= 2) step.value2 = taken[1];
-      if (!CheckValue(step, error)) return ParseResult::Error;
+      if (!CheckValue(step, error) || !CheckUnitStep(step, unit, error)) return ParseResult::Error;
       steps.push_back(step);
       continue;
     }
@@ -133,6 +128,9 @@ std::string UsageText() {
          "                           a new sound instead of a file (FRAMES default 661500)\n"
          "  --info                   print the sound as \"key: value\" lines\n"
          "  --select FIRST:LAST      the selection in frames, inclusive; both ends rounded down to even\n"
+         "  --unit samples|seconds|ms|bytes|smpte|frames\n"
+         "                           the unit of later --select positions and of --info's length\n"
+         "  --fps 25|24|30|29|100    frames per second of the smpte and frames units (default 25)\n"
          "  --channel left|right|both  the channels the following operations touch\n"
          "  --clipboard FILE         a file standing in for the system clipboard\n"
          "  --yes | --no             the answer to every question an operation asks (default --no)\n"

@@ -9,6 +9,7 @@
 
 #include "sound/ChannelMode.h"
 #include "sound/Selection.h"
+#include "view/DisplayUnit.h"
 
 namespace tarkel {
 
@@ -23,6 +24,9 @@ struct CliSession {
   Selection selection;
   bool answerYes = false;
   std::string clipboardFile;
+  // How --select positions are read and --info shows the length (--unit, --fps).
+  DisplayUnit unit = DisplayUnit::Samples;
+  uint16_t fps = kDefaultFrameRate;
   std::ostream* out = nullptr;  // standard output: --info, preview range lines
   std::ostream* err = nullptr;  // standard error: "message NNNN: TEXT" and usage errors
 
