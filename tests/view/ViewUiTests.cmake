@@ -1,0 +1,6 @@
+# The widget on the offscreen platform.
+tarkel_add_test(view_widget_tests ViewWidgetTest.cpp ${PROJECT_SOURCE_DIR}/tests/cli/CliRunner.cpp)
+target_link_libraries(view_widget_tests PRIVATE tarkel_view_ui Qt6::Test)
+target_include_directories(view_widget_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
+target_compile_definitions(view_widget_tests PRIVATE TARKEL_CLI_PATH="$<TARGET_FILE:tarkel-cli>")
+add_dependencies(view_widget_tests tarkel-cli)
