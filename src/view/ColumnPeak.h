@@ -18,4 +18,8 @@ uint32_t ScanCountFor(uint32_t framesPerColumn, bool integratedDisplay);
 // would reach the end of the sound shows 0.
 int16_t ColumnPeak(const SampleSpan& sound, uint32_t frame, uint16_t channel, uint32_t scanCount);
 
+// Both channels' peaks of a 16-bit stereo column in one pass over its values (the same results
+// as ColumnPeak for channels 1 and 2).
+void StereoColumnPeaks(const SampleSpan& sound, uint32_t frame, uint32_t scanCount, int16_t peaks[2]);
+
 }  // namespace tarkel

@@ -196,3 +196,48 @@ TEST(ZeroCrossing, SnapsOnARisingWaveformToTheCrossingsAroundTheRange) {
 
 }  // namespace
 }  // namespace tarkel
+
+namespace tarkel {
+namespace {
+
+// The reference: every second value from the column's first index, the first of equal
+// magnitudes winning.
+int16_t ReferencePeak(const std::vector<int16_t>& v, uint16_t channels, uint32_t frame, uint16_t channel, uint32_t scan) {
+  const uint64_t frames = v.size() / channels;
+  uint64_t n = uint64_t(frame) + scan >= frames ? 0 : scan;
+  const uint64_t i = (channels > 1 ? uint64_t(frame) * 2 : frame) + channel - 1;
+  int32_t best = 0;
+  for (uint64_t o = 0; o < n && i + o < v.size(); o += 2)
+    if (std::abs(int32_t(v[i + o])) > std::abs(best)) best = v[i + o];
+  return int16_t(best);
+}
+
+TEST(ColumnPeak, FastScansAgreeWithLookingAtEveryValue) {
+  uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+  for (uint16_t channels : {1, 2}) {
+    std::vector<int16_t> values(4001 * channels);
+    for (auto& v : values) v = int16_t(int32_t(next() >> 16) % 3 == 0 ? -int32_t(next() % 32769) : int32_t(next() % 32768));
+    values[17] = 32767;  // equal magnitudes: the first one wins
+    values[19] = -32767;
+    values[3000] = -32768;
+    const auto bytes = Pcm16(values);
+    const SampleSpan sound{bytes.data(), 16, channels, 4001};
+    for (uint32_t scan : {1u, 2u, 3u, 7u, 8u, 9u, 16u, 17u, 100u, 1001u}) {
+      for (uint32_t frame = 0; frame < 4001; frame += 13) {
+        for (uint16_t c = 1; c <= channels; ++c)
+          ASSERT_EQ(ColumnPeak(sound, frame, c, scan), ReferencePeak(values, channels, frame, c, scan))
+              << channels << ' ' << scan << ' ' << frame << ' ' << c;
+        if (channels == 2) {
+          int16_t both[2];
+          StereoColumnPeaks(sound, frame, scan, both);
+          ASSERT_EQ(both[0], ReferencePeak(values, 2, frame, 1, scan));
+          ASSERT_EQ(both[1], ReferencePeak(values, 2, frame, 2, scan));
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarkel

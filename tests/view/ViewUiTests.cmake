@@ -4,3 +4,7 @@ target_link_libraries(view_widget_tests PRIVATE tarkel_view_ui Qt6::Test)
 target_include_directories(view_widget_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
 target_compile_definitions(view_widget_tests PRIVATE TARKEL_CLI_PATH="$<TARGET_FILE:tarkel-cli>")
 add_dependencies(view_widget_tests tarkel-cli)
+
+# Not a test: a window to look at under a real X server (see tests/view/ViewShowcase.cpp).
+add_executable(view_showcase ViewShowcase.cpp)
+target_link_libraries(view_showcase PRIVATE tarkel_view_ui)

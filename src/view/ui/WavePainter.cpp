@@ -41,15 +41,27 @@ void DrawSelectionBand(QPainter& p, const WaveScene& s) {
   p.fillRect(QRect(from, top, to - from, bottom - top), ColorOf(s.preferences->colorSelectedArea));
 }
 
-// The peaks of the columns [left, right) of one channel.
-void ComputePeaks(const WaveScene& s, uint16_t channel, int left, int right, std::vector<int16_t>& peaks) {
+// The peaks of the columns [left, right) of every channel (one pass for both channels).
+void ComputePeaks(const WaveScene& s, int left, int right, std::vector<int16_t> peaks[2]) {
   const ViewGeometry& g = *s.geometry;
   const uint32_t fpc = g.FramesPerColumn();
   const uint32_t scan = ScanCountFor(fpc, s.preferences->integratedDisplay != 0);
+  const bool stereo = s.sound.channels > 1;
   uint64_t p = uint64_t(fpc) * ((g.FirstVisible() + uint64_t(left) * fpc) / fpc);
-  peaks.resize(std::max(0, right - left));
-  for (int x = left; x < right; ++x, p += fpc)
-    peaks[x - left] = p <= 0xFFFFFFFFu ? ColumnPeak(s.sound, uint32_t(p), channel, scan) : 0;
+  const size_t n = size_t(std::max(0, right - left));
+  peaks[0].assign(n, 0);
+  peaks[1].assign(n, 0);
+  for (size_t x = 0; x < n; ++x, p += fpc) {
+    if (p > 0xFFFFFFFFu) break;
+    if (stereo) {
+      int16_t both[2];
+      StereoColumnPeaks(s.sound, uint32_t(p), scan, both);
+      peaks[0][x] = both[0];
+      peaks[1][x] = both[1];
+    } else {
+      peaks[0][x] = ColumnPeak(s.sound, uint32_t(p), 1, scan);
+    }
+  }
 }
 
 void DrawPeakPoints(QPainter& p, const WaveScene& s, uint16_t channel, int origin, const std::vector<int16_t>& peaks) {
@@ -87,10 +99,9 @@ void DrawWaveform(QPainter& p, const WaveScene& s, uint16_t channel, int origin,
   if (s.clipLeft == 0) {
     line << QPoint(0, origin);
   } else {
-    std::vector<int16_t> before;
-    WaveScene left = s;
-    ComputePeaks(left, channel, s.clipLeft - 1, s.clipLeft, before);
-    line << QPoint(s.clipLeft - 1, origin + PeakPixels(before[0], h, g.IsStereo(), 65534));
+    std::vector<int16_t> before[2];
+    ComputePeaks(s, s.clipLeft - 1, s.clipLeft, before);
+    line << QPoint(s.clipLeft - 1, origin + PeakPixels(before[channel - 1][0], h, g.IsStereo(), 65534));
   }
   for (int x = s.clipLeft; x < s.clipRight; ++x)
     line << QPoint(x, origin + PeakPixels(peaks[x - s.clipLeft], h, g.IsStereo(), 65534));
@@ -112,8 +123,9 @@ void DrawSpectrogram(QPainter& p, const WaveScene& s, uint16_t channel, int base
   const int rows = g.IsStereo() ? g.WaveHeight() / 2 : g.WaveHeight();
   const int width = s.clipRight - s.clipLeft;
   if (rows <= 0 || width <= 0) return;
-  const QRgb background = ColorOf(s.preferences->colorSampleBackground).rgb();
-  QImage image(width, rows, QImage::Format_RGB32);
+  // Rows without energy (and every second row) stay transparent: the selection shows through.
+  const QRgb background = qRgba(0, 0, 0, 0);
+  QImage image(width, rows, QImage::Format_ARGB32_Premultiplied);
   image.fill(background);
   const uint32_t fpc = g.FramesPerColumn();
   const int columnsPerBlock = int(std::max<uint32_t>(1, analyzer.Hop() / fpc));
@@ -198,11 +210,11 @@ void PaintWave(QPainter& p, const WaveScene& s, SpectralAnalyzer* analyzer) {
     return;
   }
   DrawSelectionBand(p, s);
-  std::vector<int16_t> peaks;
+  std::vector<int16_t> allPeaks[2];
+  if (s.preferences->showMinMaxPoints || !s.spectral) ComputePeaks(s, s.clipLeft, s.clipRight, allPeaks);
   for (uint16_t c = 1; c <= std::min<uint16_t>(s.sound.channels, 2); ++c) {
     const int origin = ChannelOrigin(g, c, s.spectral);
-    const bool needPeaks = s.preferences->showMinMaxPoints || !s.spectral;
-    if (needPeaks) ComputePeaks(s, c, s.clipLeft, s.clipRight, peaks);
+    const std::vector<int16_t>& peaks = allPeaks[c - 1];
     if (s.spectral && analyzer) DrawSpectrogram(p, s, c, origin, *analyzer);
     if (s.preferences->showMinMaxPoints) DrawPeakPoints(p, s, c, origin, peaks);
     if (!s.spectral) DrawWaveform(p, s, c, origin, peaks);
