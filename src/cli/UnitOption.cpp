@@ -32,6 +32,11 @@ std::optional<std::pair<std::string, std::string>> SelectFields(std::string_view
   return SplitPositionPair(value, unit);
 }
 
+// A position of `unit`; frames are read as they always were (a leading '+' allowed).
+std::optional<uint32_t> ParsePosition(const TimeFormat& format, DisplayUnit unit, const std::string& text) {
+  return unit == DisplayUnit::Samples ? ParseUnsigned(text) : format.Parse(unit, text);
+}
+
 TimeFormat FormatFor(const CliSession& session) {
   TimeFormat format;
   if (session.doc) format.SetFormat(session.doc->Sound().Format());
@@ -64,7 +69,7 @@ bool CheckUnitStep(const CliStep& step, DisplayUnit& unit, std::string& error) {
       // Any rate and block align tell whether a text is a position of the unit.
       const TimeFormat probe;
       const auto fields = SelectFields(step.value, unit);
-      if (!fields || !probe.Parse(unit, fields->first) || !probe.Parse(unit, fields->second)) {
+      if (!fields || !ParsePosition(probe, unit, fields->first) || !ParsePosition(probe, unit, fields->second)) {
         error = "--select wants FIRST:LAST in " + std::string(UnitWord(unit)) + ", not '" + step.value + "'";
         return false;
       }
@@ -88,8 +93,8 @@ CliStatus RunSelectOption(CliSession& session, const std::string& value) {
   }
   const TimeFormat format = FormatFor(session);
   const auto fields = SelectFields(value, session.unit);
-  const auto first = format.Parse(session.unit, fields->first);
-  const auto last = format.Parse(session.unit, fields->second);
+  const auto first = ParsePosition(format, session.unit, fields->first);
+  const auto last = ParsePosition(format, session.unit, fields->second);
   if (!first || !last) {
     *session.err << "tarkel-cli: --select: '" << value << "' lies beyond the largest frame number\n";
     return CliStatus::Usage;

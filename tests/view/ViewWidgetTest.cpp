@@ -4,6 +4,7 @@
 
 #include <QDropEvent>
 #include <QMenu>
+#include <QPrinter>
 #include <QMimeData>
 #include <QTest>
 #include <cmath>
@@ -137,6 +138,64 @@ TEST_F(ViewWidget, EmptyAndLoadingDocumentsSaySo) {
   for (int y = 10; y < 25; ++y)
     for (int x = 10; x < 60; ++x) lit += empty.pixel(x, y) != Rgb(0);
   EXPECT_GT(lit, 20);  // "(empty)"
+  test::Fill16(doc, 1, 8000, std::vector<int16_t>(4000, 0));
+  doc.Sound().SetLoading(true);
+  view->update();
+  const QImage loading = Picture(*view);
+  lit = 0;
+  for (int y = 10; y < 25; ++y)
+    for (int x = 60; x < 160; ++x) lit += loading.pixel(x, y) != Rgb(0);
+  EXPECT_GT(lit, 20);  // "(Wird gerade geladen)" runs on past "(empty)"
+  doc.Sound().SetLoading(false);
+}
+
+TEST_F(ViewWidget, WindowsWiderThanFourThousandPixelsDrawToTheirLastColumn) {
+  CTarkelDoc doc;
+  test::Fill16(doc, 1, 8000, std::vector<int16_t>(60000, 16000));
+  auto view = Show(doc, 5000, 200);
+  const QImage p = Picture(*view);
+  const QRgb wave = Rgb(TheViewPreferences().colorChannel1);
+  for (int x : {0, 3999, 4000, 4500, 4990}) EXPECT_EQ(p.pixel(x, 80), wave) << x;
+}
+
+TEST_F(ViewWidget, ChangingTheUnitRedrawsTheTimeAxisOfEveryWindow) {
+  CTarkelDoc doc;
+  test::Fill16(doc, 1, 8000, std::vector<int16_t>(80000, 0));
+  auto a = Show(doc, 400, 100);
+  auto b = Show(doc, 400, 100);
+  TheDisplayState().SetUnit(DisplayUnit::Samples);
+  const int band = a->ClientRect().height() - 8;
+  const QImage before = Picture(*b).copy(0, band - 8, 400, 16);
+  a->HandleCommand(viewcmd::kUnitSeconds);
+  bool enabled = false, checked = false;
+  EXPECT_TRUE(b->CommandState(viewcmd::kUnitSeconds, enabled, checked));
+  EXPECT_TRUE(checked);
+  EXPECT_NE(Picture(*b).copy(0, band - 8, 400, 16), before);
+  TheDisplayState().SetUnit(kDefaultDisplayUnit);
+}
+
+TEST_F(ViewWidget, SpectralModeAndPrintingUseTheSameDrawing) {
+  CTarkelDoc doc;
+  std::vector<int16_t> values(16000);
+  for (size_t i = 0; i < values.size(); ++i) values[i] = int16_t(20000 * std::sin(2 * M_PI * 1000 * i / 8000.0));
+  test::Fill16(doc, 1, 8000, values);
+  auto view = Show(doc, 400, 256);
+  view->HandleCommand(viewcmd::kSpectralView);
+  const QImage p = Picture(*view);
+  // 1000 Hz of 4000: a quarter of the way up from the bottom, nothing near the top.
+  int nearTone = 0, high = 0;
+  for (int x = 0; x < 390; ++x) {
+    for (int y = 256 - 72; y < 256 - 56; ++y) nearTone += p.pixel(x, y) != Rgb(0);
+    for (int y = 10; y < 60; ++y) high += p.pixel(x, y) != Rgb(0);
+  }
+  EXPECT_GT(nearTone, 390);
+  EXPECT_LT(high, nearTone / 10);
+  test::TempDir dir;
+  QPrinter printer(QPrinter::ScreenResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString((dir / "page.pdf").string()));
+  view->PrintTo(printer);
+  EXPECT_GT(std::filesystem::file_size(dir / "page.pdf"), 1000u);
 }
 
 struct FixedPosition : PlayPositionSource {
