@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QMimeData>
 #include <QTest>
+#include <QWheelEvent>
 #include <cmath>
 #include <filesystem>
 
@@ -227,6 +228,34 @@ TEST_F(ViewWidget, PositionMarkerIsDrawnAndErasedOverTheSamePicture) {
   EXPECT_NE(moved.pixel(150, 10), before.pixel(150, 10));
   doc.UpdateAllViews(hint::kForgetMarkerColumn);
   EXPECT_EQ(view->LastMarkerColumn(), 0);
+}
+
+TEST_F(ViewWidget, ScrollingMovesThePictureAsAFreshPaintWouldDrawIt) {
+  CTarkelDoc doc;
+  std::vector<int16_t> values(2 * 100000);
+  for (size_t i = 0; i < values.size(); ++i) values[i] = int16_t(15000 * std::sin(i / 900.0) * std::sin(i / 77.0));
+  test::Fill16(doc, 2, 8000, values);
+  auto view = Show(doc, 400, 300);
+  Selection s;
+  s.SetRange(40000, 48000);
+  view->SetSelection(s);
+  view->HandleCommand(viewcmd::kZoomIn);
+  for (int notches : {-120, -240, 120, -360}) {
+    QWheelEvent wheel(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.get(), &wheel);
+    const QImage scrolled = Picture(*view);
+    doc.UpdateAllViews();
+    EXPECT_EQ(Picture(*view), scrolled) << notches;
+  }
+  EXPECT_EQ(view->Geometry().FirstVisible(), 40000u + 5 * 800);
+  // Ctrl+wheel zooms in around the pointer.
+  QWheelEvent zoom(QPointF(200, 50), view->mapToGlobal(QPointF(200, 50)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                   Qt::ControlModifier, Qt::NoScrollPhase, false);
+  const uint32_t under = view->Geometry().FrameOfColumn(200);
+  QApplication::sendEvent(view.get(), &zoom);
+  EXPECT_EQ(view->Geometry().VisibleSpan(), 4000u);
+  EXPECT_NEAR(double(view->Geometry().FrameOfColumn(200)), double(under), 20.0);
 }
 
 TEST_F(ViewWidget, FirstClickIntoAnInactiveWindowOnlyActivatesIt) {

@@ -7,6 +7,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "document/CTarkelDoc.h"
@@ -58,6 +59,7 @@ CTarkelView::CTarkelView(CTarkelDoc& document, QWidget* parent) : ui::DocumentVi
 }
 
 CTarkelView::~CTarkelView() {
+  ForgetDragSource(this);
   TheDisplayState().RemoveListener(displayListener_);
   doc_.RemoveObserver(this);
 }
@@ -137,7 +139,8 @@ void CTarkelView::ScrollToPosition(int64_t start) {
   const int64_t moved = int64_t(oldFirst) - int64_t(geo_.FirstVisible());
   const QRect client = ClientRect();
   const qreal dpr = picture_.isNull() ? 1.0 : picture_.devicePixelRatio();
-  if (fpc == oldFpc && moved % fpc == 0 && std::abs(moved / fpc) < client.width() && !picture_.isNull()) {
+  const bool wholePixels = dpr == std::floor(dpr);
+  if (fpc == oldFpc && moved % fpc == 0 && std::abs(moved / fpc) < client.width() && !picture_.isNull() && wholePixels) {
     // The picture moves along; only the uncovered columns are drawn anew.
     const int dx = int(moved / fpc);
     ShiftPicture(picture_, int(dx * dpr));

@@ -114,6 +114,8 @@ class CTarkelView : public ui::DocumentView, public DocumentObserver {
 
   void RunPrintPreview();
   void RunPrint();
+  // A view that goes away while its selection is being dragged is no drag source any more.
+  static void ForgetDragSource(CTarkelView* view);
 
   CTarkelDoc& doc_;
   ViewGeometry geo_;

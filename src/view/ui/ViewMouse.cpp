@@ -248,6 +248,10 @@ void CTarkelView::keyPressEvent(QKeyEvent* event) {
 
 // --- Drag and drop -------------------------------------------------------------------------------
 
+void CTarkelView::ForgetDragSource(CTarkelView* view) {
+  if (dragSource == view) dragSource = nullptr;
+}
+
 void CTarkelView::PrepareDrag() {
   dragSource = this;
   dragChannel_ = geo_.Mode();
