@@ -443,7 +443,17 @@ void DropBetweenWindowsMatchesTheCli(bool copy, test::RecordingPorts& ports) {
   // Dropped in the upper third of the target at column 250 (frame 500: two frames per column).
   const int h = to.Geometry().WaveHeight();
   const uint32_t t = to.Geometry().FrameOfColumn(250);
-  to.DropFrom(from, QPoint(250, h / 6), copy);
+  // Through the drop events a drag delivers: enter, then drop (Ctrl held for a copy).
+  QMimeData data;
+  data.setData("application/x-tarkel-selection", "1");
+  const Qt::KeyboardModifiers keys = copy ? Qt::ControlModifier : Qt::NoModifier;
+  QDragEnterEvent enter(QPoint(250, h / 6), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, keys);
+  QApplication::sendEvent(&to, &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  EXPECT_EQ(enter.dropAction(), copy ? Qt::CopyAction : Qt::MoveAction);
+  QDropEvent drop(QPointF(250, h / 6), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, keys);
+  QApplication::sendEvent(&to, &drop);
+  EXPECT_TRUE(drop.isAccepted());
   EXPECT_TRUE(ports.messages.empty());
   EXPECT_EQ(to.Geometry().Mode(), ChannelMode::Left);
   EXPECT_EQ(to.Geometry().SelStart(), t);

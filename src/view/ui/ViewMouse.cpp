@@ -288,7 +288,8 @@ void CTarkelView::dragMoveEvent(QDragMoveEvent* event) {
 void CTarkelView::dropEvent(QDropEvent* event) {
   CTarkelView* source = dragSource;
   if (!source || !event->mimeData()->hasFormat(kSelectionMime)) return;
-  const bool copy = (event->modifiers() & Qt::ControlModifier) || event->dropAction() == Qt::CopyAction;
+  // Ctrl copies, anything else moves (the platform's default action may say copy).
+  const bool copy = event->modifiers() & Qt::ControlModifier;
   DropFrom(*source, event->position().toPoint(), copy);
   event->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
   event->accept();
