@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QTimer>
 #include <cmath>
+#include <cstdio>
+#include <memory>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -39,6 +41,26 @@ int main(int argc, char** argv) {
   view.HandleCommand(tarkel::viewcmd::kZoomIn);
   view.HandleCommand(tarkel::viewcmd::kZoomOut);
   if (spectral) view.HandleCommand(tarkel::viewcmd::kSpectralView);
+  // "two": a second, silent window beside the first to drag the selection into; the frame
+  // counts of both are printed at the end.
+  std::unique_ptr<tarkel::CTarkelDoc> other;
+  std::unique_ptr<tarkel::CTarkelView> otherView;
+  if (argc > 2 && std::strcmp(argv[2], "two") == 0) {
+    view.resize(600, 400);
+    view.move(0, 0);
+    other = std::make_unique<tarkel::CTarkelDoc>();
+    other->Sound().Format() = tarkel::WaveFormat::Pcm(2, rate, 16);
+    other->Sound().RefreshPcmCopy();
+    other->Sound().AllocateData(rate * 4);
+    otherView = std::make_unique<tarkel::CTarkelView>(*other);
+    otherView->setWindowTitle("Tarkel second view");
+    otherView->resize(600, 400);
+    otherView->move(650, 0);
+    otherView->show();
+  }
   QTimer::singleShot(lifetime, &app, &QApplication::quit);
-  return app.exec();
+  const int status = app.exec();
+  std::printf("first: %u frames\n", doc.Sound().Frames());
+  if (other) std::printf("second: %u frames\n", other->Sound().Frames());
+  return status;
 }
