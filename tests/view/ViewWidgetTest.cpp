@@ -261,6 +261,40 @@ TEST_F(ViewWidget, ScrollingMovesThePictureAsAFreshPaintWouldDrawIt) {
   EXPECT_NEAR(double(view->Geometry().FrameOfColumn(200)), double(under), 20.0);
 }
 
+TEST_F(ViewWidget, UpdateHintsShowAllKeepTheRangeOrRedrawTheBand) {
+  CTarkelDoc doc;
+  test::Fill16(doc, 1, 8000, std::vector<int16_t>(40000, 300));
+  auto view = Show(doc, 400, 200);
+  int changes = 0;
+  view->selectionChanged = [&changes] { ++changes; };
+  Selection s;
+  s.SetRange(2000, 2100);
+  view->SetSelection(s);
+  view->HandleCommand(viewcmd::kZoomIn);
+  doc.UpdateAllViews(hint::kAll);  // keeps the range
+  EXPECT_EQ(view->Geometry().FirstVisible(), 2000u);
+  doc.UpdateAllViews(hint::kTimeAxisBand);
+  EXPECT_EQ(view->Geometry().FirstVisible(), 2000u);
+  doc.UpdateAllViews(hint::kWholeSample);
+  EXPECT_EQ(view->Geometry().VisibleSpan(), 40000u);
+  EXPECT_GE(changes, 4);
+  // A shorter sound: the selection stays inside it.
+  ASSERT_TRUE(doc.SetLength(1000));
+  EXPECT_LE(view->CurrentSelection().Last(doc.Sound()), 1000u);
+  EXPECT_EQ(view->Geometry().Length(), 1000u);
+  // Track view: the position hint scrolls the window to the play position instead of a line.
+  view->HandleCommand(viewcmd::kZoomIn);
+  TheViewPreferences().scrollToPlayRecMarker = 0;
+  view->HandleCommand(viewcmd::kTrackView);
+  FixedPosition position;
+  ASSERT_EQ(view->Geometry().FirstVisible(), 600u);
+  position.frame = 200;
+  SetPlayPositionSource(&position);
+  doc.UpdateAllViews(hint::kPosition);
+  EXPECT_EQ(view->LastMarkerColumn(), 0);
+  EXPECT_EQ(view->Geometry().FirstVisible(), 200u);
+}
+
 TEST_F(ViewWidget, FirstClickIntoAnInactiveWindowOnlyActivatesIt) {
   CTarkelDoc doc;
   test::Fill16(doc, 1, 8000, std::vector<int16_t>(4000, 100));
