@@ -283,6 +283,8 @@ TEST_F(ViewWidget, UpdateHintsShowAllKeepTheRangeOrRedrawTheBand) {
   EXPECT_LE(view->CurrentSelection().Last(doc.Sound()), 1000u);
   EXPECT_EQ(view->Geometry().Length(), 1000u);
   // Track view: the position hint scrolls the window to the play position instead of a line.
+  s.SetRange(800, 900);
+  view->SetSelection(s);
   view->HandleCommand(viewcmd::kZoomIn);
   TheViewPreferences().scrollToPlayRecMarker = 0;
   view->HandleCommand(viewcmd::kTrackView);
