@@ -211,10 +211,15 @@ void CTarkelView::RenderDirtyPart() {
   }
   dirty_ &= QRegion(client);
   if (dirty_.isEmpty()) return;
-  const QRect bounds = dirty_.boundingRect();
+  // Part by part: columns far apart, or the band alone, cost only their own columns.
   QPainter painter(&picture_);
-  painter.setClipRegion(dirty_);
-  PaintWave(painter, SceneFor(geo_, client, bounds.left(), bounds.right() + 1, false), analyzer_.get());
+  const int bandTop = client.height() - ViewGeometry::kTimeAxisBand;
+  for (const QRect& part : dirty_) {
+    painter.setClipRect(part);
+    WaveScene scene = SceneFor(geo_, client, part.left(), part.right() + 1, false);
+    scene.bandRowsOnly = part.top() >= bandTop;
+    PaintWave(painter, scene, analyzer_.get());
+  }
   skipTimeAxis_ = false;
   dirty_ = QRegion();
 }

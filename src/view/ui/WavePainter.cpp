@@ -210,6 +210,11 @@ void PaintWave(QPainter& p, const WaveScene& s, SpectralAnalyzer* analyzer) {
     return;
   }
   DrawSelectionBand(p, s);
+  if (s.bandRowsOnly) {
+    if (s.drawTimeAxis) DrawTimeAxis(p, s);
+    p.restore();
+    return;
+  }
   std::vector<int16_t> allPeaks[2];
   if (s.preferences->showMinMaxPoints || !s.spectral) ComputePeaks(s, s.clipLeft, s.clipRight, allPeaks);
   for (uint16_t c = 1; c <= std::min<uint16_t>(s.sound.channels, 2); ++c) {

@@ -26,6 +26,9 @@ struct WaveScene {
   const ViewPreferences* preferences = nullptr;
   bool spectral = false;
   bool drawTimeAxis = true;
+  // Only rows of the time axis band need drawing (a change of unit, a scroll): no waveform
+  // reaches them, so no column peaks are computed.
+  bool bandRowsOnly = false;
   DisplayUnit unit = DisplayUnit::Samples;
   uint16_t fps = kDefaultFrameRate;
   // Columns to draw: clipLeft up to, not including, clipRight.
