@@ -4,6 +4,7 @@
 
 #include "document/CTarkelDoc.h"
 #include "editing/EditCommands.h"
+#include "sound/AppContext.h"
 #include "sound/Selection.h"
 
 namespace tarkel {
@@ -42,6 +43,11 @@ bool WriteFreehandSample(CTarkelDoc& doc, uint32_t frame, uint16_t channel, bool
   }
   doc.SetModified(true);
   return true;
+}
+
+void RestartPlaybackOnSelection(CTarkelDoc& doc, uint32_t first, uint32_t last) {
+  if (App().playingDocument != &doc) return;
+  doc.PlayRange(EvenFrame(first), std::max(EvenFrame(first), EvenFrame(last)));
 }
 
 DropOutcome DropRange(const DraggedRange& source, CTarkelDoc& doc, uint32_t target, ChannelMode targetMode, bool copy) {

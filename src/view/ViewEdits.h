@@ -24,6 +24,10 @@ int32_t FreehandValue(int offset, int height, uint16_t channels, uint16_t bits);
 // the document modified. False outside the sound.
 bool WriteFreehandSample(CTarkelDoc& doc, uint32_t frame, uint16_t channel, bool everyChannel, int32_t value);
 
+// After the selection's end was set anew (mouse released, a key): when `doc` is the document
+// now playing, its playback starts again on first..last.
+void RestartPlaybackOnSelection(CTarkelDoc& doc, uint32_t first, uint32_t last);
+
 // A dragged selection: frames first..last (made even) of `mode` in `document`.
 struct DraggedRange {
   CTarkelDoc* document = nullptr;

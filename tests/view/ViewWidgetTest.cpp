@@ -345,6 +345,28 @@ TEST_F(ViewWidget, MouseSelectsByColumnChannelAndEndGrip) {
   EXPECT_EQ(view->Geometry().SelStart(), 500u);
 }
 
+TEST_F(ViewWidget, ANewSelectionEndRestartsThePlayingDocumentOnIt) {
+  CTarkelDoc doc, other;
+  test::Fill16(doc, 1, 8000, std::vector<int16_t>(4000, 100));
+  auto view = Show(doc, 400, 200);
+  view->setFocus();
+  std::vector<std::pair<uint32_t, uint32_t>> plays;
+  TheDocumentHooks().play = [&plays](CTarkelDoc&, uint32_t first, uint32_t last) {
+    plays.emplace_back(first, last);
+    return true;
+  };
+  App().playingDocument = &other;  // another document plays: nothing restarts
+  QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(100, 100));
+  EXPECT_TRUE(plays.empty());
+  App().playingDocument = &doc;
+  QTest::mousePress(view.get(), Qt::LeftButton, {}, QPoint(100, 100));
+  QTest::mouseMove(view.get(), QPoint(150, 100));
+  QTest::mouseRelease(view.get(), Qt::LeftButton, {}, QPoint(200, 100));
+  QTest::keyClick(view.get(), Qt::Key_Right);
+  QTest::keyClick(view.get(), Qt::Key_Up);  // the start edge: no restart
+  EXPECT_EQ(plays, (std::vector<std::pair<uint32_t, uint32_t>>{{1000, 2010}, {1000, 2020}}));
+}
+
 TEST_F(ViewWidget, KeysAndCommandsZoomAndMoveTheSelection) {
   CTarkelDoc doc;
   test::Fill16(doc, 1, 8000, std::vector<int16_t>(40000, 100));

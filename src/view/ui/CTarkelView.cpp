@@ -14,6 +14,7 @@
 #include "view/DisplayState.h"
 #include "view/SpectralColumn.h"
 #include "view/UnitCommands.h"
+#include "view/ViewEdits.h"
 #include "view/ViewCommandIds.h"
 #include "view/ViewPreferences.h"
 #include "view/ui/WavePainter.h"
@@ -355,6 +356,7 @@ bool CTarkelView::HandleCommand(int id) {
     const uint32_t after = e == SelectionEdge::Start ? geo_.SelStartColumn() : geo_.SelEndColumn();
     InvalidateColumns(before, after);
     SelectionChangedNow();
+    if (e == SelectionEdge::End) RestartPlaybackOnSelection(doc_, geo_.SelStart(), geo_.SelEnd());
   };
   switch (id) {
     case kZoomIn: ApplyRange([this] { geo_.ZoomIn(); }); return true;

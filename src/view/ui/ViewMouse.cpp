@@ -177,6 +177,7 @@ void CTarkelView::EndSelection(QPoint at) {
       InvalidateColumns(x, geo_.SelEndColumn());
       InvalidateColumns(anchorColumn_, geo_.SelEndColumn());
       SelectionChangedNow();
+      RestartPlaybackOnSelection(doc_, geo_.SelStart(), geo_.SelEnd());
     }
   }
   activating_ = activatedByMouse_ = firstClick_ = false;
