@@ -282,6 +282,14 @@ TEST_F(ViewWidget, UpdateHintsShowAllKeepTheRangeOrRedrawTheBand) {
   ASSERT_TRUE(doc.SetLength(1000));
   EXPECT_LE(view->CurrentSelection().Last(doc.Sound()), 1000u);
   EXPECT_EQ(view->Geometry().Length(), 1000u);
+  // A conversion to mono: the selection's channels follow.
+  s.SetRange(10, 20);
+  s.SetChannel(ChannelChoice::Left);
+  view->SetSelection(s);
+  ASSERT_EQ(view->Geometry().Mode(), ChannelMode::Mono);
+  test::Fill16(doc, 2, 8000, std::vector<int16_t>(2000, 0));
+  doc.UpdateAllViews();
+  EXPECT_EQ(view->Geometry().Mode(), ChannelMode::Both);
   // Track view: the position hint scrolls the window to the play position instead of a line.
   s.SetRange(800, 900);
   view->SetSelection(s);

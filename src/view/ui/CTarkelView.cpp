@@ -302,8 +302,11 @@ void CTarkelView::OnDocumentUpdate(CTarkelDoc&, uint32_t updateHint) {
   TakeSound();
   if (updateHint == hint::kWholeSample) geo_.ShowAll();
   else geo_.ReapplyVisibleRange();
-  // An edit may have left the selection beyond a shorter sound.
+  // An edit may have left the selection beyond a shorter sound, a conversion its channels
+  // without their sound.
+  const bool channelsChanged = geo_.IsStereo() == (geo_.Mode() == ChannelMode::Mono);
   geo_.SetSelection(std::min(geo_.SelStart(), geo_.Length()), std::min(geo_.SelEnd(), geo_.Length()), geo_.Mode());
+  if (channelsChanged) geo_.Normalise();
   switch (updateHint) {
     case hint::kPosition:
       if (TheViewPreferences().scrollToPlayRecMarker) {
