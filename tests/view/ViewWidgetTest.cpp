@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QDropEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPrinter>
 #include <QMimeData>
@@ -326,6 +328,32 @@ TEST_F(ViewWidget, FirstClickIntoAnInactiveWindowOnlyActivatesIt) {
   EXPECT_EQ(b->Geometry().SelStart(), before);
   QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(300, 100));
   EXPECT_EQ(b->Geometry().SelStartColumn(), 300u);
+}
+
+TEST_F(ViewWidget, InAnMdiAreaTheClickThatActivatesAChildSelectsNothing) {
+  CTarkelDoc doc;
+  test::Fill16(doc, 1, 8000, std::vector<int16_t>(4000, 100));
+  QMdiArea area;
+  area.resize(900, 400);
+  auto* a = new CTarkelView(doc);
+  auto* b = new CTarkelView(doc);
+  QMdiSubWindow* sa = area.addSubWindow(a);
+  QMdiSubWindow* sb = area.addSubWindow(b);
+  sa->setGeometry(0, 0, 420, 300);
+  sb->setGeometry(440, 0, 420, 300);
+  area.show();
+  QApplication::setActiveWindow(&area);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&area));
+  QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(30, 100));
+  QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(30, 100));  // b's first click after creation counts
+  QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(30, 100));
+  ASSERT_EQ(area.activeSubWindow(), sa);
+  const uint32_t before = b->Geometry().SelStartColumn();
+  QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(200, 100));
+  EXPECT_EQ(area.activeSubWindow(), sb);
+  EXPECT_EQ(b->Geometry().SelStartColumn(), before);
+  QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(200, 100));
+  EXPECT_EQ(b->Geometry().SelStartColumn(), 200u);
 }
 
 TEST_F(ViewWidget, MouseSelectsByColumnChannelAndEndGrip) {
