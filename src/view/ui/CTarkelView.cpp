@@ -154,7 +154,8 @@ void CTarkelView::ScrollToPosition(int64_t start) {
     InvalidateAll();
   }
   SyncScrollBar();
-  repaint();
+  // The picture at once; the scroll bar redraws on its own.
+  repaint(ClientRect());
 }
 
 // --- Redrawing -----------------------------------------------------------------------------------
