@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/CliSession.h"
+#include "view/DisplayUnit.h"
 
 namespace tarkel {
 
@@ -15,6 +16,7 @@ enum class StepKind {
   PresetDir, ListPresets, SavePreset,  // PresetOption.cpp
   Region, LoadCue, SaveCue, ListRegions, ExportPlayList,
   Play, Record, Device, InputDevice, ListDevices,
+  Unit, Fps,
 };
 
 struct CliStep {
@@ -37,6 +39,14 @@ CliStatus RunAudioStep(CliSession& session, const CliStep& step);
 // The play list options (RegionOption.cpp).
 bool CheckRegionArgument(const std::string& value, std::string& error);
 CliStatus RunRegionOption(CliSession& session, const CliStep& step);
+
+// --unit, --fps and --select (whose positions are read in the unit chosen before them): checks
+// the value, following the unit in `unit`; true for every other step.
+bool CheckUnitStep(const CliStep& step, DisplayUnit& unit, std::string& error);
+CliStatus RunUnitOption(CliSession& session, const CliStep& step);
+CliStatus RunSelectOption(CliSession& session, const std::string& value);
+// The --info line "length: TEXT": the frame count in the unit last chosen, with its name.
+std::string LengthText(const CliSession& session);
 
 std::string UsageText();
 std::string VersionText();

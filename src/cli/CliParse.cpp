@@ -41,6 +41,8 @@ const std::map<std::string, OptionSpec>& Options() {
       {"--device", {StepKind::Device, 1}},
       {"--input-device", {StepKind::InputDevice, 1}},
       {"--list-devices", {StepKind::ListDevices, 0}},
+      {"--unit", {StepKind::Unit, 1}},
+      {"--fps", {StepKind::Fps, 1}},
   };
   return options;
 }
@@ -48,14 +50,6 @@ const std::map<std::string, OptionSpec>& Options() {
 // Checks the values that can be checked before anything runs.
 bool CheckValue(const CliStep& step, std::string& error) {
   switch (step.kind) {
-    case StepKind::Select: {
-      const auto fields = SplitFields(step.value, ':');
-      if (fields.size() != 2 || !ParseUnsigned(fields[0]) || !ParseUnsigned(fields[1])) {
-        error = "--select wants FIRST:LAST in frames, not '" + step.value + "'";
-        return false;
-      }
-      return true;
-    }
     case StepKind::Channel:
       if (step.value != "left" && step.value != "right" && step.value != "both") {
         error = "--channel wants left, right or both, not '" + step.value + "'";
@@ -87,6 +81,7 @@ bool CheckValue(const CliStep& step, std::string& error) {
 ParseResult ParseCommandLine(const std::vector<std::string>& args, std::vector<CliStep>& steps, std::string& error) {
   std::string file;
   bool haveFile = false;
+  DisplayUnit unit = DisplayUnit::Samples;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string arg = args[i];
     if (arg == "--help" || arg == "-h") return ParseResult::Help;
@@ -121,7 +116,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, std::vector<C
       }
       if (values >= 1) step.value = taken[0];
       if (values >= 2) step.value2 = taken[1];
-      if (!CheckValue(step, error)) return ParseResult::Error;
+      if (!CheckValue(step, error) || !CheckUnitStep(step, unit, error)) return ParseResult::Error;
       steps.push_back(step);
       continue;
     }
@@ -147,6 +142,9 @@ std::string UsageText() {
          "                           a new sound instead of a file (FRAMES default 661500)\n"
          "  --info                   print the sound as \"key: value\" lines\n"
          "  --select FIRST:LAST      the selection in frames, inclusive; both ends rounded down to even\n"
+         "  --unit samples|seconds|ms|bytes|smpte|frames\n"
+         "                           the unit of later --select positions and of --info's length\n"
+         "  --fps 25|24|30|29|100    frames per second of the smpte and frames units (default 25)\n"
          "  --channel left|right|both  the channels the following operations touch\n"
          "  --clipboard FILE         a file standing in for the system clipboard\n"
          "  --yes | --no             the answer to every question an operation asks (default --no)\n"

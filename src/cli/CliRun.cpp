@@ -38,7 +38,8 @@ void PrintInfo(const CliSession& session) {
       << "bits: " << w.BitsPerSample() << '\n'
       << "extra-size: " << w.Format().ExtraSize() << '\n'
       << "frames: " << w.Frames() << '\n'
-      << "data-bytes: " << w.DataSize() << '\n';
+      << "data-bytes: " << w.DataSize() << '\n'
+      << "length: " << LengthText(session) << '\n';
 }
 
 CliStatus RunNew(CliSession& session, FixedFormatChooser& chooser, const std::string& value) {
@@ -69,11 +70,6 @@ CliStatus RunOpen(CliSession& session, const std::string& path) {
   return CliStatus::Ok;
 }
 
-void SetSelection(CliSession& session, const std::string& value) {
-  const auto f = SplitFields(value, ':');
-  session.selection.SetRange(*ParseUnsigned(f[0]), *ParseUnsigned(f[1]));
-}
-
 void SetChannel(CliSession& session, const std::string& value) {
   session.selection.SetChannel(value == "left" ? ChannelChoice::Left : value == "right" ? ChannelChoice::Right : ChannelChoice::Both);
 }
@@ -84,7 +80,9 @@ CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliSte
   switch (step.kind) {
     case StepKind::Open: return RunOpen(session, step.value);
     case StepKind::New: return RunNew(session, chooser, step.value);
-    case StepKind::Select: SetSelection(session, step.value); return CliStatus::Ok;
+    case StepKind::Select: return RunSelectOption(session, step.value);
+    case StepKind::Unit:
+    case StepKind::Fps: return RunUnitOption(session, step);
     case StepKind::Channel: SetChannel(session, step.value); return CliStatus::Ok;
     case StepKind::Clipboard: session.clipboardFile = step.value; return CliStatus::Ok;
     case StepKind::Answer: session.answerYes = step.value == "yes"; return CliStatus::Ok;

@@ -11,6 +11,7 @@
 #include "sound/ChannelMode.h"
 #include "effects/EffectRequest.h"
 #include "sound/Selection.h"
+#include "view/DisplayUnit.h"
 
 namespace tarkel {
 
@@ -27,6 +28,9 @@ struct CliSession {
   bool answerYes = false;
   std::string clipboardFile;
   std::string presetDir;  // --preset-dir: where preset files are read and written
+  // How --select positions are read and --info shows the length (--unit, --fps).
+  DisplayUnit unit = DisplayUnit::Samples;
+  uint16_t fps = kDefaultFrameRate;
   std::ostream* out = nullptr;  // standard output: --info, preview range lines
   std::ostream* err = nullptr;  // standard error: "message NNNN: TEXT" and usage errors
   std::shared_ptr<CliRegions> regions;  // the play list, made by the first region option

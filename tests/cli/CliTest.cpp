@@ -42,7 +42,7 @@ TEST(Cli, InfoOfANewSoundListsTheFormatAndLength) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
             "format-tag: 1\nchannels: 2\nrate: 44100\navg-bytes: 176400\nblock-align: 4\nbits: 16\n"
-            "extra-size: 0\nframes: 1000\ndata-bytes: 4000\n");
+            "extra-size: 0\nframes: 1000\ndata-bytes: 4000\nlength: 1000 samples\n");
 }
 
 TEST(Cli, NewSoundDefaultsTo661500FramesOfSilence) {
