@@ -13,7 +13,7 @@
 #include "document/DocumentHooks.h"
 #include "sound/Ports.h"
 #include "editing/Clipboard.h"
-#include "editing/EditCommands.h"
+#include "document/EditCommands.h"
 #include "editing/EditPreview.h"
 #include "editing/SampleFormatConversion.h"
 

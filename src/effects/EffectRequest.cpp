@@ -50,6 +50,39 @@ bool FillParams(EffectParams& p, const std::vector<int32_t>& v) {
 
 }  // namespace
 
+EffectRequest& EffectRequest::operator=(const EffectRequest& other) {
+  if (this == &other) return *this;
+  operation = other.operation;
+  entry = other.entry;
+  params = other.params;
+  digits = other.digits;
+  envelopeWidth = other.envelopeWidth;
+  points = other.points;
+  if (other.params.digits) Bind();
+  return *this;
+}
+
+EffectRequest& EffectRequest::operator=(EffectRequest&& other) noexcept {
+  if (this == &other) return *this;
+  const bool bound = other.params.digits != nullptr;
+  operation = other.operation;
+  entry = other.entry;
+  params = other.params;
+  digits = std::move(other.digits);
+  envelopeWidth = other.envelopeWidth;
+  points = std::move(other.points);
+  params.digits = nullptr;
+  if (bound) Bind();
+  other.params.digits = nullptr;
+  return *this;
+}
+
+EffectParams EffectRequest::Record() const {
+  EffectParams record = params;
+  record.digits = digits.empty() ? nullptr : digits.c_str();
+  return record;
+}
+
 std::optional<EffectRequest> ParseEffectRequest(std::string_view text, std::string& error) {
   const size_t colon = text.find(':');
   const std::string_view name = text.substr(0, colon);
@@ -88,7 +121,6 @@ std::optional<EffectRequest> ParseEffectRequest(std::string_view text, std::stri
       r.params.param1 = level;
       r.digits = std::string(values[1]);
       r.params.param2 = int32_t(r.digits.size());
-      r.Bind();
       return r;
     }
     case effect::kEqualizer: {

@@ -9,6 +9,7 @@
 #include "sound/WaveAudio.h"
 #include "fileformats/ByteStream.h"
 #include "fileformats/CreativeVoice.h"
+#include "fileformats/RiffWave.h"
 #include "fileformats/ReplacingFile.h"
 #include "fileformats/RiffChunks.h"
 
@@ -20,11 +21,11 @@ namespace {
 bool ReadByContent(WaveAudio& wave, ByteSource& in) {
   bool ok = false;
   if (IsRiffWave(in)) {
-    ok = wave.ReadWave(in);
+    ok = ReadWave(wave, in);
   } else {
     uint8_t head[kVocHeaderSize];
     const size_t got = in.Seek(0) ? in.Read(head, sizeof head) : 0;
-    ok = got >= 4 && HasTag(head, "Crea") ? wave.ReadVoc(in) : ReadRaw(wave, in);
+    ok = got >= 4 && HasTag(head, "Crea") ? ReadVoc(wave, in) : ReadRaw(wave, in);
   }
   if (ok) wave.RefreshPcmCopy();
   return ok;
@@ -72,8 +73,8 @@ bool SaveSoundFile(WaveAudio& wave, const std::string& path, uint32_t first, uin
     ShowMessage(msg::kCreateFileError);
     return false;
   }
-  const bool written = WritesVoice(path) ? wave.WriteVoc(file.Sink(), first, end)
-                                         : wave.WriteWave(file.Sink(), first, end);
+  const bool written = WritesVoice(path) ? WriteVoc(wave, file.Sink(), first, end)
+                                         : WriteWave(wave, file.Sink(), first, end);
   if (!written) return false;  // the writer has shown its message; the old file is untouched
   switch (file.Commit()) {
     case CommitResult::kDone:

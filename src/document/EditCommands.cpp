@@ -1,4 +1,4 @@
-#include "editing/EditCommands.h"
+#include "document/EditCommands.h"
 
 #include "document/CTarkelDoc.h"
 #include "editing/Clipboard.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "sound/ChannelMode.h"
-#include "editing/EditUndo.h"
+#include "document/EditUndo.h"
 
 namespace tarkel {
 

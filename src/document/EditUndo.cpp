@@ -1,4 +1,4 @@
-#include "editing/EditUndo.h"
+#include "document/EditUndo.h"
 
 #include <algorithm>
 

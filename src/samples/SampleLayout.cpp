@@ -1,0 +1,21 @@
+#include "samples/SampleLayout.h"
+
+#include "sound/WaveAudio.h"
+
+namespace tarkel {
+
+SampleLayout LayoutOf(const WaveAudio& wave, ChannelMode mode) {
+  const bool sixteen = wave.BitsPerSample() == 16;
+  if (IsSingleChannel(mode)) return sixteen ? SampleLayout::Channel16 : SampleLayout::Channel8;
+  return sixteen ? SampleLayout::Stream16 : SampleLayout::Stream8;
+}
+
+SampleRegion RegionOf(const WaveAudio& wave, uint8_t* frameStart, uint32_t bytes, ChannelMode mode) {
+  return {frameStart, bytes, LayoutOf(wave, mode), mode == ChannelMode::Right};
+}
+
+SampleRegion MonoRegion(uint8_t* data, uint32_t bytes, bool sixteen) {
+  return {data, bytes, sixteen ? SampleLayout::Stream16 : SampleLayout::Stream8, false};
+}
+
+}  // namespace tarkel
