@@ -20,10 +20,9 @@ int main(int argc, char** argv) {
   session.err = &std::cerr;
 
   CliUserInterface ui(std::cerr, session.answerYes);
-  CliProgress progress;
   FileClipboard clipboard(session.clipboardFile);
   FixedFormatChooser chooser;
-  SetPorts({&ui, &progress, &clipboard, &chooser});
+  SetPorts({&ui, nullptr, &clipboard, &chooser});
 
   std::vector<CliStep> steps;
   std::string usageError;

@@ -1,15 +1,19 @@
 #pragma once
-// What each edit command records for undo before it changes the sound: the undo kind and the
-// byte range (and for a move the other end), computed from the same limits that the
-// operation itself applies, so that undo gives back exactly what the edit changed.
+// The edit commands, their arguments, and what each records for undo before it changes the sound:
+// the undo kind and the byte range (and for a move the other end), computed from the same limits
+// that the operation itself applies, so that undo gives back exactly what the edit changed. The
+// reversal of each kind lives beside this in the undo store.
 #include <cstdint>
+#include <optional>
 
 #include "sound/ChannelMode.h"
 #include "editing/EditOperations.h"
+#include "document/CTarkelDoc.h"
 
 namespace tarkel {
 
 class DocWaveAudio;
+class WaveAudio;
 
 enum class EditCommand {
   Copy,
@@ -31,23 +35,6 @@ enum class EditCommand {
   CopyTo,
 };
 
-// Undo kinds: 0 removal, 1 insertion, 2 replacement, 3 whole sound, 4 move or copy.
-inline constexpr int32_t kUndoRemoval = 0;
-inline constexpr int32_t kUndoInsertion = 1;
-inline constexpr int32_t kUndoReplacement = 2;
-inline constexpr int32_t kUndoWholeSound = 3;
-inline constexpr int32_t kUndoMoveCopy = 4;
-
-struct EditUndoPlan {
-  bool save = false;  // false: the command records nothing
-  int32_t kind = 0;
-  uint32_t start = 0;  // bytes
-  uint32_t end = 0;
-  ChannelMode mode = ChannelMode::Both;
-  uint32_t auxPosition = 0;
-  uint16_t auxValue = 0;
-};
-
 // Extra arguments of the commands that take them.
 struct EditArgs {
   uint32_t frames = 0;       // insert silence: frames to insert; change length: the new length
@@ -55,12 +42,28 @@ struct EditArgs {
   uint32_t destination = 0;  // move, copy-to: target frame
   ChannelMode destinationMode = ChannelMode::Both;
   CrossfadeParams crossfade;  // crossfade: the dialog's levels (p3 chooses Crossfade or CrossfadeExactly)
+  // Move: what the source becomes; unset follows the drag-and-drop preference.
+  std::optional<MovedSource> movedSource;
 };
 
-// The record to take before `command` runs on first..last in `mode`. Looks at the clipboard
-// for the paste-type commands (without showing anything: the operation reports its own
-// failures).
-EditUndoPlan PlanUndo(DocWaveAudio& wave, EditCommand command, uint32_t first, uint32_t last, ChannelMode mode,
-                      const EditArgs& args = {});
+// The range a command is planned for, limited to the sound.
+struct PlannedRange {
+  uint32_t first = 0;
+  uint32_t selection = 0;  // frames of first..last inside the sound
+  uint32_t toEnd = 0;      // frames from first to the end of the sound
+  uint32_t total = 0;      // frames of the sound
+  ChannelMode mode = ChannelMode::Both;
+};
+
+// The record of a change of `frames` frames from `first` in `mode`; none when `frames` is 0.
+UndoRequest UndoOfFrames(UndoKind kind, const WaveAudio& wave, uint32_t first, uint32_t frames, ChannelMode mode);
+// Frames of clipboard data that a paste in `mode` would take; 0 when the clipboard cannot be
+// used. Shows nothing: the operation reports its own failures.
+uint32_t ClipboardFramesQuietly(DocWaveAudio& wave, ChannelMode mode);
+
+// The record to take before `command` runs on first..last in `mode`, as the command's descriptor
+// plans it; none for a range the sound does not hold.
+UndoRequest PlanUndo(DocWaveAudio& wave, EditCommand command, uint32_t first, uint32_t last, ChannelMode mode,
+                     const EditArgs& args = {});
 
 }  // namespace tarkel

@@ -1,34 +1,13 @@
 #include "effects/EffectRequest.h"
 
-#include <charconv>
-
+#include "sound/TextFields.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectTable.h"
 
 namespace tarkel {
 namespace {
 
-std::vector<std::string_view> SplitValues(std::string_view text) {
-  std::vector<std::string_view> values;
-  if (text.empty()) return values;
-  size_t start = 0;
-  while (true) {
-    const size_t comma = text.find(',', start);
-    values.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
-    if (comma == std::string_view::npos) break;
-    start = comma + 1;
-  }
-  return values;
-}
-
-template <class T>
-bool ParseNumber(std::string_view text, T& value) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && ec == std::errc() && end == text.data() + text.size();
-}
-
-bool ParseInts(const std::vector<std::string_view>& values, size_t first, std::vector<int32_t>& out) {
+bool ParseInts(const std::vector<std::string>& values, size_t first, std::vector<int32_t>& out) {
   for (size_t i = first; i < values.size(); ++i) {
     int32_t v = 0;
     if (!ParseNumber(values[i], v)) return false;
@@ -86,8 +65,8 @@ EffectParams EffectRequest::Record() const {
 std::optional<EffectRequest> ParseEffectRequest(std::string_view text, std::string& error) {
   const size_t colon = text.find(':');
   const std::string_view name = text.substr(0, colon);
-  const std::vector<std::string_view> values =
-      SplitValues(colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1));
+  const std::vector<std::string> values =
+      SplitFields(colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1));
   EffectRequest r;
   auto fail = [&](const std::string& why) {
     error = why;
@@ -119,7 +98,7 @@ std::optional<EffectRequest> ParseEffectRequest(std::string_view text, std::stri
       if (values.size() != 2 || !ParseNumber(values[0], level) || values[1].empty())
         return fail("dtmf takes LEVEL,DIGITS");
       r.params.param1 = level;
-      r.digits = std::string(values[1]);
+      r.digits = values[1];
       r.params.param2 = int32_t(r.digits.size());
       return r;
     }

@@ -53,17 +53,22 @@ struct Walk {
 };
 
 // `bytes` bytes of sample memory from the first byte of a frame, walked in `layout`; for the
-// right channel the walk starts one sample further.
+// right channel the walk starts one sample further (firstOffset).
 struct SampleRegion {
   uint8_t* frameStart = nullptr;
   uint32_t bytes = 0;
   SampleLayout layout = SampleLayout::Stream8;
-  bool rightChannel = false;
 
-  bool Sixteen() const { return layout == SampleLayout::Stream16 || layout == SampleLayout::Channel16; }
+  uint32_t firstOffset = 0;  // of the first visited sample from frameStart
+
   // The first visited sample.
-  uint8_t* FirstSample() const { return frameStart + (rightChannel ? (Sixteen() ? 2 : 1) : 0); }
+  uint8_t* FirstSample() const { return frameStart + firstOffset; }
 };
+
+// Bytes of one sample of `wave`: 2 for 16-bit data, 1 otherwise.
+uint32_t SampleWidth(const WaveAudio& wave);
+// Byte offset of the chosen channel's sample inside a frame: one sample for the right channel.
+uint32_t ChannelOffset(const WaveAudio& wave, ChannelMode mode);
 
 // The layout of `wave`'s samples in `mode`: one channel of a stereo sound walks every second
 // sample, everything else every sample.
