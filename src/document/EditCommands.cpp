@@ -33,6 +33,30 @@ EditOutcome NewSelection(EditCommandResult& r, uint32_t first, int64_t n, Channe
   return EditOutcome::Done();
 }
 
+using Result = EditCommandResult;
+using RangeOperation = int64_t (*)(DocWaveAudio&, uint32_t, uint32_t, ChannelMode);
+
+// An operation on the range that tells the region manager nothing.
+template <RangeOperation Op>
+EditOutcome RunDone(DocWaveAudio& w, const EditRange& g, const EditArgs&, Result& r) {
+  return Done(r, Op(w, g.first, g.last, g.mode));
+}
+
+// An operation that removed or changed the range.
+template <RangeOperation Op>
+EditOutcome RunChanged(DocWaveAudio& w, const EditRange& g, const EditArgs&, Result& r) {
+  return ChangedRange(r, Op(w, g.first, g.last, g.mode), g);
+}
+
+// The crossfade with the clipboard, limited to the selection or not.
+template <bool Exactly>
+EditOutcome RunCrossfade(DocWaveAudio& w, const EditRange& g, const EditArgs& a, Result& r) {
+  CrossfadeParams params = a.crossfade;
+  params.limitToSelection = Exactly ? 1 : 0;
+  params.preview = false;
+  return Done(r, CrossfadeClip(w, g.first, g.last, g.mode, params));
+}
+
 // --- Undo plans ---------------------------------------------------------------------------------
 
 UndoRequest RemovesSelection(DocWaveAudio& w, const PlannedRange& p, const EditArgs&) {
@@ -54,7 +78,6 @@ UndoRequest ReplacesClipInSelection(DocWaveAudio& w, const PlannedRange& p, cons
 // --- The commands -------------------------------------------------------------------------------
 
 using Spec = EditCommandSpec;
-using Result = EditCommandResult;
 
 const auto& Specs() {
   static const std::array<Spec, 17> specs{{
@@ -86,51 +109,20 @@ const auto& Specs() {
          NewSelection(r, g.first, n, g.mode);
          return EditOutcome::Inserted(g.first, g.first + uint32_t(n), g.mode);
        }},
-      {EditCommand::PasteOver, "paste-over", false, &ReplacesClipLength,
-       [](DocWaveAudio& w, const EditRange& g, const EditArgs&, Result& r) {
-         return Done(r, OverwriteClip(w, g.first, g.last, g.mode));
-       }},
+      {EditCommand::PasteOver, "paste-over", false, &ReplacesClipLength, &RunDone<OverwriteClip>},
       {EditCommand::PasteOverExactly, "paste-over-exactly", false, &ReplacesClipInSelection,
-       [](DocWaveAudio& w, const EditRange& g, const EditArgs&, Result& r) {
-         return Done(r, OverwriteClipExactly(w, g.first, g.last, g.mode));
-       }},
-      {EditCommand::Mix, "mix", false, &ReplacesClipLength,
-       [](DocWaveAudio& w, const EditRange& g, const EditArgs&, Result& r) {
-         return Done(r, MixClip(w, g.first, g.last, g.mode));
-       }},
-      {EditCommand::MixExactly, "mix-exactly", false, &ReplacesClipInSelection,
-       [](DocWaveAudio& w, const EditRange& g, const EditArgs&, Result& r) {
-         return Done(r, MixClipExactly(w, g.first, g.last, g.mode));
-       }},
-      {EditCommand::Crossfade, "crossfade", true, &ReplacesClipLength,
-       [](DocWaveAudio& w, const EditRange& g, const EditArgs& a, Result& r) {
-         CrossfadeParams params = a.crossfade;
-         params.limitToSelection = 0;
-         params.preview = false;
-         return Done(r, CrossfadeClip(w, g.first, g.last, g.mode, params));
-       }},
-      {EditCommand::CrossfadeExactly, "", true, &ReplacesClipInSelection,
-       [](DocWaveAudio& w, const EditRange& g, const EditArgs& a, Result& r) {
-         CrossfadeParams params = a.crossfade;
-         params.limitToSelection = 1;
-         params.preview = false;
-         return Done(r, CrossfadeClip(w, g.first, g.last, g.mode, params));
-       }},
+       &RunDone<OverwriteClipExactly>},
+      {EditCommand::Mix, "mix", false, &ReplacesClipLength, &RunDone<MixClip>},
+      {EditCommand::MixExactly, "mix-exactly", false, &ReplacesClipInSelection, &RunDone<MixClipExactly>},
+      {EditCommand::Crossfade, "crossfade", true, &ReplacesClipLength, &RunCrossfade<false>},
+      {EditCommand::CrossfadeExactly, "", true, &ReplacesClipInSelection, &RunCrossfade<true>},
       {EditCommand::Trim, "trim", false,
        [](DocWaveAudio& w, const PlannedRange& p, const EditArgs&) {
          return UndoOfFrames(UndoKind::Trim, w, p.first, p.selection, p.mode);
        },
-       [](DocWaveAudio& w, const EditRange& g, const EditArgs&, Result& r) {
-         return ChangedRange(r, TrimRange(w, g.first, g.last, g.mode), g);
-       }},
-      {EditCommand::Delete, "delete", false, &RemovesSelection,
-       [](DocWaveAudio& w, const EditRange& g, const EditArgs&, Result& r) {
-         return ChangedRange(r, DeleteRange(w, g.first, g.last, g.mode), g);
-       }},
-      {EditCommand::Erase, "erase", false, &ReplacesSelection,
-       [](DocWaveAudio& w, const EditRange& g, const EditArgs&, Result& r) {
-         return Done(r, EraseRange(w, g.first, g.last, g.mode));
-       }},
+       &RunChanged<TrimRange>},
+      {EditCommand::Delete, "delete", false, &RemovesSelection, &RunChanged<DeleteRange>},
+      {EditCommand::Erase, "erase", false, &ReplacesSelection, &RunDone<EraseRange>},
       {EditCommand::InsertSilence, "insert-silence", true,
        [](DocWaveAudio& w, const PlannedRange& p, const EditArgs& a) {
          return UndoOfFrames(UndoKind::Insertion, w, p.first, a.frames, p.mode);

@@ -29,18 +29,12 @@ bool MeanWithCompensation(DocWaveAudio& wave, ChannelMode mode, uint32_t frames,
 }
 
 int64_t Mix(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode, bool exactly) {
-  if (!CheckRange(wave, first, last, true)) return -1;
-  last = LimitLast(wave, last);
-  ClipSamples clip;
-  ClipSamplesHold hold(wave);
-  if (!AcquireClipSamples(wave, mode, false, clip)) return -1;
-  const uint32_t frames = FramesOverFrom(wave, clip.bytes, first, last, mode, exactly);
+  const ClipOverlay clip(wave, first, last, mode, exactly, true, exactly ? caption::kMixingExactly : caption::kMixing);
+  const uint32_t frames = clip.Frames();
   if (frames == 0) return -1;
-  ProgressScope progress(wave, frames, mode, exactly ? caption::kMixingExactly : caption::kMixing);
-  if (!progress.Ok()) return -1;
-  const SampleRegion clipRegion =
-      MonoRegion(const_cast<uint8_t*>(clip.data), frames * ClipFrameBytes(wave, mode), wave.BitsPerSample() == 16);
-  if (!MeanWithCompensation(wave, mode, frames, clipRegion, wave.Data() + wave.FramesToBytes(first), clip.data))
+  const SampleRegion clipRegion = MonoRegion(const_cast<uint8_t*>(clip.Samples()), frames * ClipFrameBytes(wave, mode),
+                                             wave.BitsPerSample() == 16);
+  if (!MeanWithCompensation(wave, mode, frames, clipRegion, wave.Data() + wave.FramesToBytes(first), clip.Samples()))
     return -1;
   return frames;
 }

@@ -1,7 +1,5 @@
 #include "fileformats/SoundFile.h"
 
-#include <algorithm>
-#include <cctype>
 
 #include "sound/Bytes.h"
 #include "sound/MessageIds.h"
@@ -9,6 +7,7 @@
 #include "sound/WaveAudio.h"
 #include "fileformats/ByteStream.h"
 #include "fileformats/CreativeVoice.h"
+#include "fileformats/FileNames.h"
 #include "fileformats/RiffWave.h"
 #include "fileformats/ReplacingFile.h"
 #include "fileformats/RiffChunks.h"
@@ -31,18 +30,10 @@ bool ReadByContent(WaveAudio& wave, ByteSource& in) {
   return ok;
 }
 
-bool NameContains(const std::string& name, const char* extension) {
-  std::string upper(name);
-  std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-  return upper.find(extension) != std::string::npos;
-}
-
 // ".WAV" in the file's name gives RIFF WAVE, else ".VOC" Creative Voice, else RIFF WAVE. Only
 // the name counts, so a folder called "x.voc" does not change the format.
 bool WritesVoice(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  return !NameContains(name, ".WAV") && NameContains(name, ".VOC");
+  return !FileNameContains(path, ".WAV") && FileNameContains(path, ".VOC");
 }
 
 }  // namespace
