@@ -1,7 +1,6 @@
 #include "effects/EffectRequest.h"
 
 #include "sound/TextFields.h"
-#include "effects/EffectIds.h"
 #include "effects/EffectTable.h"
 
 namespace tarkel {
@@ -91,29 +90,13 @@ std::optional<EffectRequest> ParseEffectRequest(std::string_view text, std::stri
   r.entry = FindEffectByName(name);
   if (!r.entry) return fail("unknown effect '" + std::string(name) + "'");
   r.params.effectId = r.entry->id;
-  switch (r.entry->id) {
-    case effect::kDtmf: {
-      // dtmf:LEVEL,DIGITS: the level is a number, the digits a string.
-      int32_t level = 0;
-      if (values.size() != 2 || !ParseNumber(values[0], level) || values[1].empty())
-        return fail("dtmf takes LEVEL,DIGITS");
-      r.params.param1 = level;
-      r.digits = values[1];
-      r.params.param2 = int32_t(r.digits.size());
-      return r;
-    }
-    case effect::kEqualizer: {
-      double* gains[] = {&r.params.real1, &r.params.real2, &r.params.real3, &r.params.real4, &r.params.real5};
-      if (values.size() != 5) return fail("equalizer takes five gains in percent");
-      for (size_t i = 0; i < 5; ++i)
-        if (!ParseNumber(values[i], *gains[i])) return fail("equalizer takes five gains in percent");
-      return r;
-    }
-    default:
-      if (!ParseInts(values, 0, ints) || !FillParams(r.params, ints))
-        return fail("bad values for effect '" + std::string(name) + "'");
-      return r;
+  if (const auto parse = r.entry->rules.parseValues) {
+    if (const char* form = parse(values, r.params, r.digits)) return fail(form);
+    return r;
   }
+  if (!ParseInts(values, 0, ints) || !FillParams(r.params, ints))
+    return fail("bad values for effect '" + std::string(name) + "'");
+  return r;
 }
 
 }  // namespace tarkel

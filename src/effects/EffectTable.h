@@ -7,7 +7,9 @@
 // CMakeLists.txt. Nothing else changes.
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "sound/ChannelMode.h"
 #include "effects/EffectLayout.h"
@@ -47,6 +49,11 @@ struct EffectRules {
   // Set for an effect that removes frames from the sound: it takes no undo record, and the
   // region manager is told the removed frames, worked out from the frames the driver returned.
   FrameSpan (*removedFrames)(uint32_t first, uint32_t processed) = nullptr;
+  // Reads the command line's values of an effect whose values are not whole numbers into the
+  // record (and `text`, the DTMF digits); null on success, else the form the values must have.
+  // Plain: up to six whole numbers, param1 to param6.
+  const char* (*parseValues)(const std::vector<std::string>& values, EffectParams& params, std::string& text) =
+      nullptr;
 };
 
 // What the general range driver (ApplyEffect) works out before its progress window opens.
