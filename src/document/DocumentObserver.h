@@ -19,6 +19,8 @@ inline constexpr uint32_t kTimeAxisBand = 0x400;        // redraw the time axis 
 inline constexpr uint32_t kForgetMarkerColumn = 0x800;  // forget the marker column
 // Not one of the views' own hints: a value apart from them, so that a view tells it from 0x800.
 inline constexpr uint32_t kPlayEnded = 0x1000;          // sent when a play has ended
+static_assert((kPlayEnded & (kWholeSample | kPosition | kTimeAxisBand | kForgetMarkerColumn)) == 0,
+              "a view must tell the end of a play from its own hints");
 }  // namespace hint
 
 // Private window messages between documents and the region manager.

@@ -83,8 +83,8 @@ struct EffectEntry {
   // layout (an 8-bit sound given to a 16-bit-only algorithm) leaves the samples unchanged.
   EffectKernel kernels[kLayoutCount] = {};
   const char* alias = nullptr;  // a second command-line name, accepted beside `name`
-  EffectRules rules;
-  EffectPasses passes;
+  EffectRules rules = {};
+  EffectPasses passes = {};
 };
 
 // Kernels of a family written as `struct K { template <class L> static bool Run(EffectRun&); }`
