@@ -26,7 +26,8 @@ uint32_t ClipboardFramesQuietly(DocWaveAudio& wave, ChannelMode mode) {
 
 UndoRequest UndoOfFrames(UndoKind kind, const WaveAudio& wave, uint32_t first, uint32_t frames, ChannelMode mode) {
   if (frames == 0) return UndoRequest::None();
-  UndoRequest r = UndoRequest::Of(kind, wave.FramesToBytes(first), uint32_t(uint64_t(first + frames) * wave.BlockAlign()));
+  const uint32_t end = uint32_t(uint64_t(first + frames) * wave.BlockAlign());
+  UndoRequest r = UndoRequest::Of(kind, wave.FramesToBytes(first), end);
   r.channel = mode;
   return r;
 }

@@ -189,7 +189,8 @@ bool ReadVoc(WaveAudio& wave, ByteSource& in) {
 }
 
 bool WriteVoc(const WaveAudio& wave, ByteSink& out, uint32_t first, uint32_t end) {
-  if (wave.BitsPerSample() != 8 || !wave.Format().IsPcm() || wave.Channels() < 1 || wave.Channels() > 2 || wave.Rate() == 0)
+  if (wave.BitsPerSample() != 8 || !wave.Format().IsPcm() || wave.Channels() < 1 || wave.Channels() > 2 ||
+      wave.Rate() == 0)
     return Refuse(msg::kUnsupportedVocWrite);
   const uint64_t bytes = uint64_t(end - first) * wave.BlockAlign();
   if (first > end || end > wave.Frames() || uint64_t(first) * wave.BlockAlign() + bytes > wave.DataSize())
