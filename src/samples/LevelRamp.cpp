@@ -13,8 +13,10 @@ namespace {
 
 // Runs of one gain this long go through a table of all 256 byte values.
 constexpr uint64_t kByteTableRun = 1024;
-// Below this step interval the level changes too often for runs of one level to pay.
+// Below this step interval the level changes too often for runs of one level to pay: the
+// levels are worked out sample by sample into a block, then applied in one loop.
 constexpr int64_t kShortRun = 16;
+constexpr uint64_t kLevelBlock = 2048;
 
 template <class L>
 void ApplyGain(const Walk<L>& w, uint64_t from, uint64_t count, int64_t m, int64_t total) {
@@ -27,6 +29,32 @@ void ApplyGain(const Walk<L>& w, uint64_t from, uint64_t count, int64_t m, int64
     for (uint64_t i = from; i < from + count; ++i) w[i] = table[w[i]];
   } else {
     for (uint64_t i = from; i < from + count; ++i) w[i] = ScaleByte(w[i], uint64_t(m), uint64_t(total));
+  }
+}
+
+// Scales samples from..from+count, sample j by levels[j] / total.
+template <class L>
+void ApplyLevels(const Walk<L>& w, uint64_t from, uint64_t count, const int32_t* levels, int64_t total) {
+  if constexpr (L::kSixteen) {
+    const float fl = float(total);
+    for (uint64_t j = 0; j < count; ++j) w[from + j] = LimitTo16(float(w[from + j]) * float(levels[j]) / fl);
+  } else {
+    for (uint64_t j = 0; j < count; ++j) w[from + j] = ScaleByte(w[from + j], uint64_t(levels[j]), uint64_t(total));
+  }
+}
+
+// Scales samples from..from+count, sample j by (m + step x max(j - k0, 0)) / total: the run of a
+// ramp whose level moves at every sample, from sample k0 on.
+template <class L>
+void ApplyMovingLevel(const Walk<L>& w, uint64_t from, uint64_t count, int64_t m, int64_t step, int64_t k0,
+                      int64_t total) {
+  for (uint64_t j = 0; j < count; ++j) {
+    const int64_t moved = int64_t(j) > k0 ? int64_t(j) - k0 : 0;
+    const int32_t level = int32_t(m + step * moved);
+    if constexpr (L::kSixteen)
+      w[from + j] = LimitTo16(float(w[from + j]) * float(level) / float(total));
+    else
+      w[from + j] = ScaleByte(w[from + j], uint64_t(level), uint64_t(total));
   }
 }
 
@@ -52,14 +80,32 @@ bool RampLevel(DocWaveAudio& wave, const Walk<L>& w, int32_t startPercent, int32
   return wave.ForEachProgressChunk(w.count, [&](uint64_t off, uint64_t n) {
     uint64_t i = off;
     const uint64_t stop = off + n;
-    // Short runs: sample by sample, as the rule reads.
-    for (; i < stop && m != e && u < kShortRun; ++i) {
-      ApplyGain(w, i, 1, m, total);
-      if (counter == u) {
-        m += stepBy;
-        counter = 0;
+    // A step at every sample (u = 1, the whole fade): the sample that completes the count (k0) is
+    // the last at the old level; from there the level moves by one per sample until it is e.
+    if (u == 1 && m != e && i < stop) {
+      const int64_t k0 = 1 - counter;  // the counter is 0 (first sample) or 1 here
+      const uint64_t untilEnd = uint64_t(k0) + uint64_t(m > e ? m - e : e - m);
+      const uint64_t n = std::min(untilEnd, stop - i);
+      ApplyMovingLevel(w, i, n, m, stepBy, k0, total);
+      if (int64_t(n) > k0) m += stepBy * (int64_t(n) - k0);
+      if (n > 0) counter = 1;
+      i += n;
+    }
+    // Other short runs: the level of each sample as the rule reads, then the block scaled at once.
+    int32_t levels[kLevelBlock];
+    while (i < stop && m != e && u < kShortRun) {
+      const uint64_t n = std::min(kLevelBlock, stop - i);
+      uint64_t k = 0;
+      for (; k < n && m != e; ++k) {
+        levels[k] = int32_t(m);
+        if (counter == u) {
+          m += stepBy;
+          counter = 0;
+        }
+        ++counter;
       }
-      ++counter;
+      ApplyLevels(w, i, k, levels, total);
+      i += k;
     }
     while (i < stop) {
       if (m == e) {
