@@ -44,17 +44,27 @@ void ApplyLevels(const Walk<L>& w, uint64_t from, uint64_t count, const int32_t*
 }
 
 // Scales samples from..from+count, sample j by (m + step x max(j - k0, 0)) / total: the run of a
-// ramp whose level moves at every sample, from sample k0 on.
+// ramp whose level moves at every sample, from sample k0 (0 or 1) on. Written so that the moving
+// part vectorizes.
 template <class L>
 void ApplyMovingLevel(const Walk<L>& w, uint64_t from, uint64_t count, int64_t m, int64_t step, int64_t k0,
                       int64_t total) {
-  for (uint64_t j = 0; j < count; ++j) {
-    const int64_t moved = int64_t(j) > k0 ? int64_t(j) - k0 : 0;
-    const int32_t level = int32_t(m + step * moved);
-    if constexpr (L::kSixteen)
-      w[from + j] = LimitTo16(float(w[from + j]) * float(level) / float(total));
-    else
-      w[from + j] = ScaleByte(w[from + j], uint64_t(level), uint64_t(total));
+  const int32_t level0 = int32_t(m), stepBy = int32_t(step);
+  uint64_t j = 0;
+  for (; j < count && int64_t(j) <= k0; ++j) {
+    if constexpr (L::kSixteen) w[from + j] = LimitTo16(float(w[from + j]) * float(level0) / float(total));
+    else w[from + j] = ScaleByte(w[from + j], uint64_t(level0), uint64_t(total));
+  }
+  // Sample k0 + 1 + t is at level0 + (t + 1) x step.
+  const int32_t next = level0 + stepBy;
+  if constexpr (L::kSixteen) {
+    const float fl = float(total);
+    const uint64_t rest = count - j;
+    for (uint64_t t = 0; t < rest; ++t)
+      w[from + j + t] = LimitTo16(float(w[from + j + t]) * float(next + stepBy * int32_t(t)) / fl);
+  } else {
+    for (int32_t t = 0; j < count; ++j, ++t)
+      w[from + j] = ScaleByte(w[from + j], uint64_t(next + stepBy * t), uint64_t(total));
   }
 }
 
