@@ -12,7 +12,7 @@
 #include "effects/EffectIds.h"
 #include "effects/EffectParams.h"
 #include "effects/RunEffect.h"
-#include "effects/SampleMath.h"
+#include "samples/SampleMath.h"
 
 namespace tarkel {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "document/CTarkelDoc.h"
 #include "document/DocumentHooks.h"
-#include "editing/EditCommands.h"
+#include "document/EditCommands.h"
 #include "fileformats/SoundFile.h"
 #include "regions/CueFile.h"
 #include "regions/PlayListExport.h"

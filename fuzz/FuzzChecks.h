@@ -7,6 +7,8 @@
 
 #include "sound/WaveAudio.h"
 #include "fileformats/ByteStream.h"
+#include "fileformats/CreativeVoice.h"
+#include "fileformats/RiffWave.h"
 #include "fileformats/SoundFile.h"
 
 namespace tarkel::fuzz {
@@ -26,7 +28,7 @@ inline void RequireSameFrames(const WaveAudio& a, const WaveAudio& b) {
 inline void RequireWaveRoundTrip(WaveAudio& wave) {
   if (!wave.HasData()) return;
   MemorySink sink;
-  Require(wave.WriteWave(sink, 0, wave.Frames()));
+  Require(WriteWave(wave, sink, 0, wave.Frames()));
   WaveAudio back;
   Require(OpenSoundMemory(back, sink.Bytes()));
   Require(std::memcmp(back.Format().Data(), wave.Format().Data(), kFormatBlockSize) == 0);
@@ -37,10 +39,10 @@ inline void RequireWaveRoundTrip(WaveAudio& wave) {
 inline void RequireVoiceRoundTrip(WaveAudio& wave) {
   if (!wave.HasData()) return;
   MemorySink sink;
-  Require(wave.WriteVoc(sink, 0, wave.Frames()));
+  Require(WriteVoc(wave, sink, 0, wave.Frames()));
   WaveAudio back;
   MemorySource in(sink.Bytes());
-  Require(back.ReadVoc(in));
+  Require(ReadVoc(back, in));
   Require(back.Format().SamePcmFields(wave.Format()));
   RequireSameFrames(wave, back);
 }

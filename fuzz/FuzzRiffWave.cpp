@@ -4,6 +4,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tarkel::WaveAudio wave;
   tarkel::MemorySource in({data, size});
-  if (wave.ReadWave(in)) tarkel::fuzz::RequireWaveRoundTrip(wave);
+  if (ReadWave(wave, in)) tarkel::fuzz::RequireWaveRoundTrip(wave);
   return 0;
 }

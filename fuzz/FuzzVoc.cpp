@@ -4,6 +4,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tarkel::WaveAudio wave;
   tarkel::MemorySource in({data, size});
-  if (wave.ReadVoc(in)) tarkel::fuzz::RequireVoiceRoundTrip(wave);
+  if (ReadVoc(wave, in)) tarkel::fuzz::RequireVoiceRoundTrip(wave);
   return 0;
 }

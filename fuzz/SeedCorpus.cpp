@@ -15,6 +15,7 @@
 #include "sound/WaveImage.h"
 #include "fileformats/ByteStream.h"
 #include "fileformats/CreativeVoice.h"
+#include "fileformats/RiffWave.h"
 
 namespace {
 
@@ -43,9 +44,9 @@ void FillStaircase(tarkel::WaveAudio& wave, uint16_t channels, uint32_t rate, ui
 Bytes Written(tarkel::WaveAudio& wave, bool voice) {
   tarkel::MemorySink sink;
   if (voice)
-    wave.WriteVoc(sink, 0, wave.FrameCount());
+    WriteVoc(wave, sink, 0, wave.FrameCount());
   else
-    wave.WriteWave(sink, 0, wave.FrameCount());
+    WriteWave(wave, sink, 0, wave.FrameCount());
   return sink.TakeBytes();
 }
 

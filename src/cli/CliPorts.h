@@ -1,6 +1,6 @@
 #pragma once
 // The ports of tarkel-cli: messages go to standard error as "message NNNN: TEXT", questions are
-// answered by --yes/--no, the progress window is silent and the clipboard is a file.
+// answered by --yes/--no, the clipboard is a file; the progress window is the silent default.
 #include <iosfwd>
 #include <string>
 
@@ -18,15 +18,6 @@ class CliUserInterface final : public UserInterfacePort {
  private:
   std::ostream& err_;
   const bool& answerYes_;
-};
-
-class CliProgress final : public ProgressPort {
- public:
-  bool Open(const std::string&) override { return true; }
-  void SetPosition(int) override {}
-  void SetText(const std::string&) override {}
-  bool PumpAndCheckCancel() override { return false; }
-  void Close() override {}
 };
 
 // A file that stands in for the clipboard: its bytes are the wave image. With no file set the

@@ -8,7 +8,7 @@
 #include "document/CTarkelDoc.h"
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
-#include "effects/EffectCommands.h"
+#include "document/EffectCommands.h"
 #include "effects/EffectRequest.h"
 
 namespace tarkel {
@@ -19,7 +19,6 @@ std::optional<EffectRequest> ParseOrReport(CliSession& session, std::string_view
   std::string error;
   std::optional<EffectRequest> request = ParseEffectRequest(arg, error);
   if (!request && session.err) *session.err << "tarkel-cli: " << error << '\n';
-  if (request) request->Bind();
   return request;
 }
 

@@ -8,6 +8,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliPorts.h"
 #include "cli/CliSession.h"
+#include "cli/UndoNeed.h"
 #include "document/CTarkelDoc.h"
 #include "sound/Ports.h"
 
@@ -20,10 +21,9 @@ int main(int argc, char** argv) {
   session.err = &std::cerr;
 
   CliUserInterface ui(std::cerr, session.answerYes);
-  CliProgress progress;
   FileClipboard clipboard(session.clipboardFile);
   FixedFormatChooser chooser;
-  SetPorts({&ui, &progress, &clipboard, &chooser});
+  SetPorts({&ui, nullptr, &clipboard, &chooser});
 
   std::vector<CliStep> steps;
   std::string usageError;
@@ -40,8 +40,10 @@ int main(int argc, char** argv) {
     case ParseResult::Run: break;
   }
 
-  for (const CliStep& step : steps) {
-    switch (RunStep(session, chooser, step)) {
+  UndoNeed undoNeed(steps);
+  for (size_t i = 0; i < steps.size(); ++i) {
+    undoNeed.Before(i);
+    switch (RunStep(session, chooser, steps[i])) {
       case CliStatus::Ok: break;
       case CliStatus::Failed: return 1;
       case CliStatus::Usage: return 2;

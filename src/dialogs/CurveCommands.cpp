@@ -4,7 +4,7 @@
 
 #include "document/CTarkelDoc.h"
 #include "effects/DriverSupport.h"
-#include "effects/EffectCommands.h"
+#include "document/EffectCommands.h"
 #include "effects/EffectIds.h"
 #include "effects/SpectralFilter.h"
 #include "sound/MessageIds.h"

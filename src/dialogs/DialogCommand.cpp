@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "document/CTarkelDoc.h"
-#include "editing/EditCommands.h"
+#include "document/EditCommands.h"
 #include "editing/EditOperations.h"
-#include "effects/EffectCommands.h"
+#include "document/EffectCommands.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectTable.h"
 #include "effects/Equalizer.h"

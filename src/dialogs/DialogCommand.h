@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "dialogs/DialogValues.h"
-#include "editing/EditUndo.h"
+#include "document/EditUndo.h"
 #include "effects/EffectRequest.h"
 #include "sound/ChannelMode.h"
 

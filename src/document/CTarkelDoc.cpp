@@ -4,6 +4,7 @@
 
 #include "sound/AppContext.h"
 #include "document/DocumentHooks.h"
+#include "editing/Clipboard.h"
 #include "sound/MessageIds.h"
 #include "sound/MessageTable.h"
 #include "sound/Ports.h"
@@ -58,24 +59,30 @@ void CTarkelDoc::RefreshTitle() {
 
 // --- New --------------------------------------------------------------------------------------
 
-bool CTarkelDoc::New() {
+void CTarkelDoc::StartNew() {
   // A new sound never lives on disk; the preference stays off until the user switches it on.
   App().hardDiskEditing = 0;
   hardDisk_ = 0;
   sound_.SetHardDisk(false);
   ClearContents();
+}
 
+bool CTarkelDoc::New() {
   if (App().pasteAsNewMarker != 0) {
     App().pasteAsNewMarker = 0;
-    SetModified(true);
-    const auto& paste = TheDocumentHooks().pasteAsNew;
-    if (!paste) return false;
-    WaitCursor wait;
-    return paste(*this);
+    return NewFromClipboard();
   }
-
+  StartNew();
   if (!ChooseNewFormat()) return false;
   return ChangeLengthFrom(kNewSampleFrames);
+}
+
+bool CTarkelDoc::NewFromClipboard() {
+  StartNew();
+  SetModified(true);
+  WaitCursor wait;
+  const auto& paste = TheDocumentHooks().pasteAsNew;
+  return paste ? paste(*this) : FillFromClipboard(sound_);
 }
 
 bool CTarkelDoc::ChooseNewFormat() {

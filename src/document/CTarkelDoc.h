@@ -42,11 +42,15 @@ struct UndoRequest {
   uint32_t endByte = 0;  // the byte after the range
   uint32_t auxPosition = 0;
   uint16_t auxValue = 0;
+  // The channel the record is for, when it is not the edit's own (a copy into the other channel).
+  std::optional<ChannelMode> channel;
+  // A move that leaves silence where its source was (reversed differently from one that removes it).
+  bool sourceSilenced = false;
 
   static UndoRequest None() { return {}; }
   static UndoRequest Of(UndoKind kind, uint32_t startByte, uint32_t endByte, uint32_t auxPosition = 0,
                         uint16_t auxValue = 0) {
-    return {true, kind, startByte, endByte, auxPosition, auxValue};
+    return {true, kind, startByte, endByte, auxPosition, auxValue, std::nullopt, false};
   }
 };
 
@@ -110,9 +114,12 @@ class CTarkelDoc {
 
   // --- Lifecycle (each shows its own message on failure) --------------------------------------
   // New: format from the format chooser (title 4007), then the change-length procedure with the
-  // proposal of 661500 frames; or, after "Paste New", the clipboard's sound. False: discard the
-  // document.
+  // proposal of 661500 frames; or, when the "Paste New" marker is set, NewFromClipboard. False:
+  // discard the document.
   bool New();
+  // "Paste New": the new document's sound is the clipboard's content (DocumentHooks::pasteAsNew
+  // when installed). Modified from the start. False: discard the document.
+  bool NewFromClipboard();
   // Open the file at `path` (backup copy first in hard-disk mode when asked for).
   bool Open(const std::string& path);
   // Write the whole sound to `path`; the writer is chosen by the name. Clears the modified flag
@@ -173,6 +180,8 @@ class CTarkelDoc {
 
  private:
   bool ResizeTo(uint64_t bytes);
+  // What every New starts with: an empty sound that never lives on disk.
+  void StartNew();
   bool ChooseNewFormat();
   // The change-length dialog starting from `proposedFrames`, then SetLength.
   bool ChangeLengthFrom(uint32_t proposedFrames);

@@ -16,7 +16,8 @@ bool CTarkelDoc::RunEdit(const UndoRequest& undo, ChannelMode mode,
   if (undo.take) {
     store.SetDataBase(sound_.Data());
     // No record (undo off, refused, no memory) does not stop the edit.
-    recorded = store.SaveUndo(this, undo.startByte, undo.endByte, mode, undo.kind, undo.auxPosition, undo.auxValue);
+    recorded = store.SaveUndo(this, undo.startByte, undo.endByte, undo.channel.value_or(mode), undo.kind,
+                              undo.auxPosition, undo.auxValue, undo.sourceSilenced);
   }
   const EditOutcome outcome = op ? op(sound_) : EditOutcome::Failed();
   // A change that left no record of its own leaves an older record of this document describing

@@ -1,6 +1,5 @@
 // The document's files: open (with the backup copy), save, save selected area, delete, and
 // releasing everything when the contents are cleared or the document closes.
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -9,6 +8,7 @@
 #include "document/DocumentHooks.h"
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
+#include "fileformats/FileNames.h"
 #include "fileformats/SoundFile.h"
 
 namespace tarkel {
@@ -19,17 +19,6 @@ namespace fs = std::filesystem;
 constexpr const char* kWaveExtension = ".WAV";
 constexpr const char* kBackupSuffix = "_copy.WAV";
 constexpr const char* kPartialSuffix = ".part";
-
-std::string UpperCase(std::string s) {
-  for (char& c : s) c = char(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
-
-// Where the file's own name starts in `path`.
-size_t NameStart(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? 0 : slash + 1;
-}
 
 // Copies `from` to `to`, replacing an existing `to` only once the copy is complete.
 bool CopyReplacing(const std::string& from, const std::string& to) {
@@ -51,12 +40,10 @@ bool CopyReplacing(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-bool NameHasWaveExtension(const std::string& path) {
-  return UpperCase(path.substr(NameStart(path))).find(kWaveExtension) != std::string::npos;
-}
+bool NameHasWaveExtension(const std::string& path) { return FileNameContains(path, kWaveExtension); }
 
 std::string BackupNameFor(const std::string& path) {
-  const size_t nameStart = NameStart(path);
+  const size_t nameStart = FileNameStart(path);
   const std::string name = UpperCase(path.substr(nameStart));
   const size_t wav = name.find(kWaveExtension);
   if (wav == std::string::npos) return {};

@@ -22,7 +22,7 @@ struct DocumentHooks {
   std::function<std::optional<uint32_t>(CTarkelDoc& doc, uint32_t proposedFrames)> askLength;
 
   // "Paste New": fills the new document's sound from the clipboard as a new sample (the
-  // clipboard code shows its own messages). Unset: New fails.
+  // clipboard code shows its own messages). Unset: the clipboard port's content is taken.
   std::function<bool(CTarkelDoc& doc)> pasteAsNew;
 
   // Starts playback of frames first..last of the document's sound. Unset: nothing plays (false).

@@ -17,7 +17,10 @@ inline constexpr uint32_t kWholeSample = 0x100;         // show the whole sample
 inline constexpr uint32_t kPosition = 0x200;            // the play or record position changed
 inline constexpr uint32_t kTimeAxisBand = 0x400;        // redraw the time axis band only
 inline constexpr uint32_t kForgetMarkerColumn = 0x800;  // forget the marker column
-inline constexpr uint32_t kPlayEnded = 2048;            // sent when a play has ended
+// Not one of the views' own hints: a value apart from them, so that a view tells it from 0x800.
+inline constexpr uint32_t kPlayEnded = 0x1000;          // sent when a play has ended
+static_assert((kPlayEnded & (kWholeSample | kPosition | kTimeAxisBand | kForgetMarkerColumn)) == 0,
+              "a view must tell the end of a play from its own hints");
 }  // namespace hint
 
 // Private window messages between documents and the region manager.

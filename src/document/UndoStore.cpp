@@ -3,7 +3,6 @@
 #include <cstring>
 #include <new>
 
-#include "sound/AppContext.h"
 #include "document/CTarkelDoc.h"
 #include "editing/EditOperations.h"
 
@@ -50,7 +49,7 @@ bool UndoStore::TakeCopy(const uint8_t* from, uint32_t bytes) {
 }
 
 bool UndoStore::SaveUndo(CTarkelDoc* doc, uint32_t start, uint32_t end, ChannelMode mode, UndoKind kind,
-                         uint32_t auxPosition, uint16_t auxValue) {
+                         uint32_t auxPosition, uint16_t auxValue, bool sourceSilenced) {
   if (!enabled_ || suspended_) return false;
   DropSaved();
   if (!doc || (RefusedForOneChannel(kind) && IsSingleChannel(mode))) return false;
@@ -80,7 +79,7 @@ bool UndoStore::SaveUndo(CTarkelDoc* doc, uint32_t start, uint32_t end, ChannelM
   channel_ = mode;
   auxPosition_ = auxPosition;
   auxValue_ = auxValue;
-  dragMode_ = App().dragDropReplaceMoveWithSilence;
+  sourceSilenced_ = sourceSilenced;
   return true;
 }
 
@@ -151,14 +150,14 @@ bool UndoStore::UndoTrim(CTarkelDoc& doc) {
   return applied;
 }
 
-// Runs the move or copy back the other way. The drag mode of the time of the change decides
-// which way the first move went; the reversing move itself never silences.
+// Runs the move or copy back the other way. What the first move left behind decides which way
+// it went; the reversing move itself always removes its source.
 bool UndoStore::UndoMoveCopy(CTarkelDoc& doc) {
   DocWaveAudio& sound = doc.Sound();
   const uint32_t align = sound.BlockAlign();
   if (!align) return false;
   const uint64_t s = start_, e = end_, v = auxPosition_;
-  const bool r = dragMode_ != 0;
+  const bool r = sourceSilenced_;
   uint64_t a, b, c;
   if (r) {
     // The source was silenced in place: put the range back over that silence, which lies at s
@@ -179,11 +178,9 @@ bool UndoStore::UndoMoveCopy(CTarkelDoc& doc) {
   // A move to just past its own end left the sound as it was.
   if (a / align == c / align) return true;
   const ChannelMode source = auxValue_ >= 1 && auxValue_ <= 4 ? ChannelMode(auxValue_) : channel_;
-  App().dragDropReplaceMoveWithSilence = 0;
   // a..b is a byte range (b the byte after it): frames a / align to b / align - 1.
   const int64_t moved = MoveOrCopyRange(sound, uint32_t(a / align), uint32_t(b / align - 1), source,
-                                        uint32_t(c / align), channel_, !r, true);
-  App().dragDropReplaceMoveWithSilence = dragMode_;
+                                        uint32_t(c / align), channel_, !r, true, nullptr, MovedSource::Removed);
   return moved >= 0;
 }
 

@@ -41,8 +41,9 @@ class UndoStore {
   // Takes a record for the change about to be made to `doc`. False when no record was taken
   // (undo off, a reversing operation running, the kind refused for one channel, bad range, or
   // no memory for the copy); the caller goes on with its change in every case.
+  // `sourceSilenced`: a move that leaves silence where its source was.
   bool SaveUndo(CTarkelDoc* doc, uint32_t start, uint32_t end, ChannelMode mode, UndoKind kind,
-                uint32_t auxPosition = 0, uint16_t auxValue = 0);
+                uint32_t auxPosition = 0, uint16_t auxValue = 0, bool sourceSilenced = false);
   // Reverses the recorded change when `doc` owns the record; true when it was applied.
   bool Undo(CTarkelDoc* doc);
   // True when `doc` is not null and owns the record (enables the Undo command).
@@ -70,7 +71,7 @@ class UndoStore {
   ChannelMode Channel() const { return channel_; }
   uint32_t AuxPosition() const { return auxPosition_; }
   uint16_t AuxValue() const { return auxValue_; }
-  int32_t DragMode() const { return dragMode_; }
+  bool SourceSilenced() const { return sourceSilenced_; }
   uint32_t SavedSize() const { return savedSize_; }
   const uint8_t* SavedBytes() const { return saved_.Data(); }
 
@@ -90,7 +91,7 @@ class UndoStore {
   ChannelMode channel_ = ChannelMode::Mono;
   uint32_t auxPosition_ = 0;
   uint16_t auxValue_ = 0;
-  int32_t dragMode_ = 0;
+  bool sourceSilenced_ = false;
   const uint8_t* dataBase_ = nullptr;
   SampleMemory saved_;
   uint32_t savedSize_ = 0;

@@ -168,4 +168,15 @@ bool FillFromClipboard(DocWaveAudio& wave) {
   return true;
 }
 
+ClipOverlay::ClipOverlay(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode, bool exactly,
+                         bool needsData, const char* caption)
+    : hold_(wave), progress_(wave) {
+  if (!CheckRange(wave, first, last, needsData)) return;
+  last = LimitLast(wave, last);
+  if (!AcquireClipSamples(wave, mode, false, clip_)) return;
+  const uint32_t frames = FramesOverFrom(wave, clip_.bytes, first, last, mode, exactly);
+  if (frames == 0 || !progress_.Open(frames, mode, caption)) return;
+  frames_ = frames;
+}
+
 }  // namespace tarkel

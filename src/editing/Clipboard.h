@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "sound/ChannelMode.h"
+#include "sound/ProgressScope.h"
 #include "sound/WaveFormat.h"
 
 namespace tarkel {
@@ -57,6 +58,27 @@ class ClipSamplesHold {
 
  private:
   DocWaveAudio& wave_;
+};
+
+// The clipboard laid over the sound from `first` (paste over, mix): checks the range (`needsData`:
+// the sound must hold samples), takes the clipboard's samples converted to the sound's format,
+// works out how many frames it covers (to the end of the sound, or of the selection when
+// `exactly`) and opens the progress window. Frames() is 0 when any step failed (its message
+// shown). The samples and the window are given back when the object goes.
+class ClipOverlay {
+ public:
+  ClipOverlay(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode, bool exactly, bool needsData,
+              const char* caption);
+  ClipOverlay(const ClipOverlay&) = delete;
+  ClipOverlay& operator=(const ClipOverlay&) = delete;
+  uint32_t Frames() const { return frames_; }
+  const uint8_t* Samples() const { return clip_.data; }
+
+ private:
+  ClipSamplesHold hold_;
+  ClipSamples clip_;
+  ProgressScope progress_;
+  uint32_t frames_ = 0;
 };
 
 // "Paste New": replaces the sound (format and data) by the clipboard's content as it stands.

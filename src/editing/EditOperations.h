@@ -54,16 +54,19 @@ int64_t EraseRange(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMod
 // Inserts `frames` frames of silence at `at`. Returns the frames inserted, or -1.
 int64_t InsertSilence(DocWaveAudio& wave, uint32_t at, uint32_t frames, ChannelMode mode);
 
-// Sets the length of the sound to `frames` (growth is silence). Message 4004 on failure.
-bool ChangeLength(DocWaveAudio& wave, uint32_t frames);
 // Writes a new sampling rate into the format record; the samples stay as they are. A zero
 // rate is refused.
 bool ChangeSpeed(DocWaveAudio& wave, uint32_t rate);
 
+// What a move leaves where its source was: nothing (the frames are removed) or silence.
+enum class MovedSource { Removed, Silenced };
+// The user's "DragDropReplaceMoveWithSilence" preference.
+MovedSource PreferredMovedSource();
+
 // Moves or copies frames first..last of channel `sourceMode` to frame `destination` of channel
 // `destinationMode` (drag and drop): room is made at the destination, the frames are copied
-// there, and a move then removes the source (deletes it, or fills it with silence when the
-// "DragDropReplaceMoveWithSilence" preference is set). `finalStep` is set when the call
+// there, and a move then removes the source (deletes it, or fills it with silence when `moved`
+// says so). `finalStep` is set when the call
 // reverses an earlier move: the source is then always removed, and `copy` says whether room
 // is made at the destination (otherwise the destination is overwritten). `placedAt`, when
 // given, receives the frame where the copied frames stand afterwards. Returns the frames
@@ -74,6 +77,6 @@ ChannelMode EffectiveDestinationMode(const DocWaveAudio& wave, ChannelMode sourc
 
 int64_t MoveOrCopyRange(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode sourceMode,
                         uint32_t destination, ChannelMode destinationMode, bool copy, bool finalStep,
-                        uint32_t* placedAt = nullptr);
+                        uint32_t* placedAt = nullptr, MovedSource moved = PreferredMovedSource());
 
 }  // namespace tarkel

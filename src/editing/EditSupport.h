@@ -48,7 +48,6 @@ bool MakeRoomOrSay(DocWaveAudio& wave, uint32_t at, uint32_t frames, ChannelMode
                    int noMemoryMessage);
 
 // Bytes of the sample width (1 or 2): one channel's share of a stereo frame.
-inline uint32_t SampleWidth(const WaveAudio& wave) { return wave.BitsPerSample() == 16 ? 2u : 1u; }
 
 // True when an operation in `mode` works on one channel of a stereo sound.
 inline bool WorksOnOneChannel(const WaveAudio& wave, ChannelMode mode) {

@@ -8,18 +8,19 @@
 #include "editing/Clipboard.h"
 #include "editing/EditOperations.h"
 #include "editing/EditSupport.h"
-#include "editing/LevelRamp.h"
 #include "editing/TransferSamples.h"
+#include "samples/LevelCompensation.h"
+#include "samples/LevelRamp.h"
 
 namespace tarkel {
 namespace {
 
 // Replaces `target` by the mean of itself and `clip` (kind 6) and restores the louder input's
 // peak through the level compensation.
-bool MeanWithCompensation(DocWaveAudio& wave, ChannelMode mode, uint32_t frames, const SampleWalk& clipWalk,
+bool MeanWithCompensation(DocWaveAudio& wave, ChannelMode mode, uint32_t frames, const SampleRegion& clipRegion,
                           uint8_t* targetFrame, const uint8_t* clip) {
-  const SampleWalk target = WalkOver(wave, targetFrame, wave.FramesToBytes(frames), TransferMode(wave, mode));
-  const uint32_t peakBefore = std::max(PeakOf(clipWalk), PeakOf(target));
+  const SampleRegion target = RegionOf(wave, targetFrame, wave.FramesToBytes(frames), TransferMode(wave, mode));
+  const uint32_t peakBefore = std::max(PeakOf(clipRegion), PeakOf(target));
   const uint32_t offset = WorksOnOneChannel(wave, mode) ? ChannelOffset(wave, mode) : 0;
   if (!TransferSamples(wave, TransferMode(wave, mode), wave.FramesToBytes(frames), TransferKind::Mean, clip,
                        targetFrame + offset))
@@ -28,18 +29,12 @@ bool MeanWithCompensation(DocWaveAudio& wave, ChannelMode mode, uint32_t frames,
 }
 
 int64_t Mix(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode, bool exactly) {
-  if (!CheckRange(wave, first, last, true)) return -1;
-  last = LimitLast(wave, last);
-  ClipSamples clip;
-  ClipSamplesHold hold(wave);
-  if (!AcquireClipSamples(wave, mode, false, clip)) return -1;
-  const uint32_t frames = FramesOverFrom(wave, clip.bytes, first, last, mode, exactly);
+  const ClipOverlay clip(wave, first, last, mode, exactly, true, exactly ? caption::kMixingExactly : caption::kMixing);
+  const uint32_t frames = clip.Frames();
   if (frames == 0) return -1;
-  ProgressScope progress(wave, frames, mode, exactly ? caption::kMixingExactly : caption::kMixing);
-  if (!progress.Ok()) return -1;
-  const SampleWalk clipWalk =
-      MonoWalk(const_cast<uint8_t*>(clip.data), frames * ClipFrameBytes(wave, mode), wave.BitsPerSample() == 16);
-  if (!MeanWithCompensation(wave, mode, frames, clipWalk, wave.Data() + wave.FramesToBytes(first), clip.data))
+  const SampleRegion clipRegion = MonoRegion(const_cast<uint8_t*>(clip.Samples()), frames * ClipFrameBytes(wave, mode),
+                                             wave.BitsPerSample() == 16);
+  if (!MeanWithCompensation(wave, mode, frames, clipRegion, wave.Data() + wave.FramesToBytes(first), clip.Samples()))
     return -1;
   return frames;
 }
@@ -95,11 +90,11 @@ int64_t CrossfadeClip(DocWaveAudio& wave, uint32_t first, uint32_t last, Channel
     return -1;
   }
   const bool sixteen = wave.BitsPerSample() == 16;
-  const SampleWalk clipWalk = MonoWalk(scratch, clipBytes, sixteen);
-  const SampleWalk soundWalk = WalkOver(wave, target, rangeBytes, TransferMode(wave, mode));
-  const bool done = ApplyFade(wave, clipWalk, params.soundEndLevel, params.soundStartLevel) &&
-                    ApplyFade(wave, soundWalk, params.soundStartLevel, params.soundEndLevel) &&
-                    MeanWithCompensation(wave, mode, frames, clipWalk, target, scratch);
+  const SampleRegion clipRegion = MonoRegion(scratch, clipBytes, sixteen);
+  const SampleRegion soundRegion = RegionOf(wave, target, rangeBytes, TransferMode(wave, mode));
+  const bool done = RampLevel(wave, clipRegion, params.soundEndLevel, params.soundStartLevel) &&
+                    RampLevel(wave, soundRegion, params.soundStartLevel, params.soundEndLevel) &&
+                    MeanWithCompensation(wave, mode, frames, clipRegion, target, scratch);
   if (!done) {
     if (params.preview) wave.PreviewImage().Free();
     return -1;

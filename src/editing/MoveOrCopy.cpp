@@ -39,9 +39,13 @@ ChannelMode EffectiveDestinationMode(const DocWaveAudio& wave, ChannelMode sourc
   return sourceWhole && !targetWhole ? sourceMode : destinationMode;
 }
 
+MovedSource PreferredMovedSource() {
+  return App().dragDropReplaceMoveWithSilence == 1 ? MovedSource::Silenced : MovedSource::Removed;
+}
+
 int64_t MoveOrCopyRange(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode sourceMode,
                         uint32_t destination, ChannelMode destinationMode, bool copy, bool finalStep,
-                        uint32_t* placedAt) {
+                        uint32_t* placedAt, MovedSource moved) {
   if (!CheckRange(wave, first, last, false)) return -1;
   last = LimitLast(wave, last);
   if (destination > wave.Frames()) destination = wave.Frames();
@@ -75,7 +79,7 @@ int64_t MoveOrCopyRange(DocWaveAudio& wave, uint32_t first, uint32_t last, Chann
 
   uint32_t placed = destination;
   if (removeSource) {
-    if (App().dragDropReplaceMoveWithSilence == 1) {
+    if (moved == MovedSource::Silenced) {
       if (!TransferSamples(wave, TransferMode(wave, sourceMode), wave.FramesToBytes(frames), TransferKind::Silence,
                            nullptr, FrameAddress(wave, source, sourceMode)))
         return -1;

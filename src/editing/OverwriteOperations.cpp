@@ -11,30 +11,23 @@
 namespace tarkel {
 namespace {
 
-int64_t Overwrite(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode, bool exactly) {
-  if (!CheckRange(wave, first, last, false)) return -1;
-  last = LimitLast(wave, last);
-  ClipSamples clip;
-  ClipSamplesHold hold(wave);
-  if (!AcquireClipSamples(wave, mode, false, clip)) return -1;
-  const uint32_t frames = FramesOverFrom(wave, clip.bytes, first, last, mode, exactly);
-  if (frames == 0) return -1;
-  ProgressScope progress(wave, frames, mode, exactly ? caption::kPasteOverExactly : caption::kPasting);
-  if (!progress.Ok()) return -1;
-  if (!TransferSamples(wave, TransferMode(wave, mode), wave.FramesToBytes(frames), TransferKind::Insert, clip.data,
-                       FrameAddress(wave, first, mode)))
+// Copies the overlay's samples over the sound from `first`.
+int64_t CopyOver(DocWaveAudio& wave, const ClipOverlay& clip, uint32_t first, ChannelMode mode) {
+  if (clip.Frames() == 0) return -1;
+  if (!TransferSamples(wave, TransferMode(wave, mode), wave.FramesToBytes(clip.Frames()), TransferKind::Insert,
+                       clip.Samples(), FrameAddress(wave, first, mode)))
     return -1;
-  return frames;
+  return clip.Frames();
 }
 
 }  // namespace
 
 int64_t OverwriteClip(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode) {
-  return Overwrite(wave, first, last, mode, false);
+  return CopyOver(wave, ClipOverlay(wave, first, last, mode, false, false, caption::kPasting), first, mode);
 }
 
 int64_t OverwriteClipExactly(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode) {
-  return Overwrite(wave, first, last, mode, true);
+  return CopyOver(wave, ClipOverlay(wave, first, last, mode, true, false, caption::kPasteOverExactly), first, mode);
 }
 
 }  // namespace tarkel

@@ -1,6 +1,6 @@
 #pragma once
 // Reading and writing single samples of the two PCM widths, and the arithmetic the edit
-// operations share: the mean of two samples and a sample's distance from the centre line.
+// operations share: the mean of two samples.
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -20,9 +20,5 @@ inline void Store16(uint8_t* p, int16_t v) { std::memcpy(p, &v, 2); }
 inline uint8_t Mean8(uint8_t a, uint8_t b) { return uint8_t((unsigned(a) + unsigned(b)) >> 1); }
 // Mean of two 16-bit samples, the division truncating towards zero.
 inline int16_t Mean16(int16_t a, int16_t b) { return int16_t((int(a) + int(b)) / 2); }
-
-// Distance of an 8-bit sample from the centre: b - 127 from 128 up, 127 - b below.
-inline uint32_t Level8(uint8_t b) { return b >= 128 ? uint32_t(b - 127) : uint32_t(127 - b); }
-inline uint32_t Level16(int16_t s) { return s < 0 ? uint32_t(-int32_t(s)) : uint32_t(s); }
 
 }  // namespace tarkel

@@ -55,7 +55,7 @@ bool PerSample(DocWaveAudio& wave, uint32_t count, bool sixteen, Strides s, bool
 
 bool BothChannels(DocWaveAudio& wave, uint32_t length, TransferKind kind, const uint8_t* source, uint8_t* target) {
   const bool sixteen = wave.BitsPerSample() == 16;
-  const uint32_t width = sixteen ? 2 : 1;
+  const uint32_t width = SampleWidth(wave);
   const uint32_t samples = length / width;
   const uint8_t silence = wave.SilenceValue();
   switch (kind) {
@@ -101,7 +101,7 @@ bool BothChannels(DocWaveAudio& wave, uint32_t length, TransferKind kind, const 
 
 bool OneChannel(DocWaveAudio& wave, uint32_t length, TransferKind kind, const uint8_t* source, uint8_t* target) {
   const bool sixteen = wave.BitsPerSample() == 16;
-  const uint32_t width = sixteen ? 2 : 1;
+  const uint32_t width = SampleWidth(wave);
   const uint32_t frame = 2 * width;  // stereo frame
   const uint32_t samples = length / frame;
   const uint8_t silence = wave.SilenceValue();
@@ -144,8 +144,5 @@ bool TransferSamples(DocWaveAudio& wave, ChannelMode mode, uint32_t lengthBytes,
                                : BothChannels(wave, lengthBytes, kind, source, target);
 }
 
-uint32_t ChannelOffset(const WaveAudio& wave, ChannelMode mode) {
-  return mode == ChannelMode::Right ? uint32_t(wave.BitsPerSample() == 16 ? 2 : 1) : 0u;
-}
 
 }  // namespace tarkel

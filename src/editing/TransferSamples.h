@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "sound/ChannelMode.h"
+#include "samples/SampleLayout.h"  // ChannelOffset, SampleWidth
 
 namespace tarkel {
 
@@ -54,8 +55,5 @@ enum class TransferKind : int {
 // kind counts one per step of its walk (a sample; a frame for kind 11); kind 7 counts nothing.
 bool TransferSamples(DocWaveAudio& wave, ChannelMode mode, uint32_t lengthBytes, TransferKind kind,
                      const uint8_t* source, uint8_t* target);
-
-// Byte offset of the chosen channel's sample inside a frame: one sample for the right channel.
-uint32_t ChannelOffset(const WaveAudio& wave, ChannelMode mode);
 
 }  // namespace tarkel

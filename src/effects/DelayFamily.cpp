@@ -4,10 +4,14 @@
 // sample `delay` bytes before it.
 #include <algorithm>
 
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "effects/EffectDrivers.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectTable.h"
-#include "effects/SampleMath.h"
+#include "effects/RunEffect.h"
+#include "samples/SampleMath.h"
 
 namespace tarkel {
 namespace {
@@ -50,11 +54,64 @@ struct DelayKernel {
   }
 };
 
+using namespace effect;
+
+// The delay in bytes, before doubling for 16-bit data, in the integer order the dialogs' values
+// were designed for. Robotize also raises its pass count by 5. A negative result (negative dialog
+// values) is taken as no delay. Progress counts every pass.
+PassPlan DelayPlan(const DocWaveAudio& wave, EffectParams& p, uint32_t frames) {
+  const int64_t channels = wave.Channels();
+  const int64_t rate = wave.Rate();
+  int64_t delay = 0;
+  switch (p.effectId) {
+    case kHall: delay = channels * rate / (p.param2 == 0 ? 1 : p.param2); break;
+    case kEcho:
+    case kVibverb: delay = (channels * rate / 1000) * p.param2; break;
+    case kRobotize:
+      if (p.param1 > 0) {
+        delay = int64_t(p.param3) + 100 * int64_t(p.param2);
+        p.param1 += 5;
+      }
+      break;
+    case kMetal:
+    case kTube: delay = ((channels * rate / 1000) * p.param2) / (p.param3 == 0 ? 1 : p.param3); break;
+    default: break;
+  }
+  const uint64_t units = p.param1 > 1 ? uint64_t(p.param1) * frames : frames;
+  return {units, std::max<int64_t>(delay, 0)};
+}
+
+// One engine call over the range at `base`: target at the last frame, source `delay` bytes
+// before it. Vibverb and tube run as echo; metal with its fixed mixing values.
+bool RunDelayPasses(DocWaveAudio& wave, ChannelMode mode, uint8_t* base, uint32_t frames, EffectParams& p,
+                    const PassPlan& plan) {
+  int64_t delay = plan.delayBytes;
+  if (wave.BitsPerSample() == 16) delay *= 2;
+  const uint64_t span = uint64_t(frames - 1) * wave.BlockAlign();  // last frame's offset
+  if (int64_t(span) <= delay) {
+    ShowMessage(msg::kSelectionTooSmall);
+    return false;
+  }
+  if (p.effectId == kVibverb || p.effectId == kTube) p.effectId = kEcho;
+  if (p.effectId == kMetal) {
+    p.param3 = 3;
+    p.param4 = 6;
+  }
+  uint8_t* target = base + span;
+  return RunEffect(wave, mode, uint32_t(span - delay), p, target - delay, target) != 0;
+}
+
 constexpr uint8_t kAllBranches = kBranchStream | kBranchChannel8 | kBranchChannel16;
+
+EffectEntry DelayFamilyEntry(uint32_t id, const char* name, uint8_t branches) {
+  EffectEntry e{id, name, &ApplyEffect, branches, {}};
+  e.passes = {&DelayPlan, &RunDelayPasses};
+  return e;
+}
 
 template <class Rule>
 EffectEntry DelayEntry(uint32_t id, const char* name) {
-  EffectEntry e{id, name, &ApplyEffect, kAllBranches, {}};
+  EffectEntry e = DelayFamilyEntry(id, name, kAllBranches);
   SetAllKernels<DelayKernel<Rule>>(e);
   return e;
 }
@@ -66,7 +123,7 @@ EffectEntry EchoEntry() { return DelayEntry<EchoRule>(effect::kEcho, "echo"); }
 EffectEntry RobotizeEntry() { return DelayEntry<EchoRule>(effect::kRobotize, "robotize"); }
 EffectEntry MetalEntry() { return DelayEntry<HalfSumRule>(effect::kMetal, "metal"); }
 // Run as echo by the driver; the engine itself does not take these numbers.
-EffectEntry VibverbEntry() { return {effect::kVibverb, "vibverb", &ApplyEffect, 0, {}}; }
-EffectEntry TubeEntry() { return {effect::kTube, "tube", &ApplyEffect, 0, {}}; }
+EffectEntry VibverbEntry() { return DelayFamilyEntry(effect::kVibverb, "vibverb", 0); }
+EffectEntry TubeEntry() { return DelayFamilyEntry(effect::kTube, "tube", 0); }
 
 }  // namespace tarkel

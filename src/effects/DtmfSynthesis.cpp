@@ -9,6 +9,7 @@
 #include "sound/DocWaveAudio.h"
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
+#include "sound/TextFields.h"
 #include "effects/DriverSupport.h"
 #include "effects/Dtmf.h"
 #include "effects/EffectIds.h"
@@ -112,6 +113,24 @@ uint32_t SynthesizeDtmf(DocWaveAudio& wave, uint32_t first, uint32_t last, Chann
   return frames;
 }
 
-EffectEntry DtmfEntry() { return {effect::kDtmf, "dtmf", &SynthesizeDtmf, 0, {}}; }
+namespace {
+
+// dtmf:LEVEL,DIGITS: the level is a number, the digits a string that travels beside the record.
+const char* ParseDtmfValues(const std::vector<std::string>& values, EffectParams& params, std::string& digits) {
+  int32_t level = 0;
+  if (values.size() != 2 || !ParseNumber(values[0], level) || values[1].empty()) return "dtmf takes LEVEL,DIGITS";
+  params.param1 = level;
+  digits = values[1];
+  params.param2 = int32_t(digits.size());
+  return nullptr;
+}
+
+}  // namespace
+
+EffectEntry DtmfEntry() {
+  EffectEntry e{effect::kDtmf, "dtmf", &SynthesizeDtmf, 0, {}};
+  e.rules.parseValues = &ParseDtmfValues;
+  return e;
+}
 
 }  // namespace tarkel

@@ -1,34 +1,12 @@
 #include "effects/EffectRequest.h"
 
-#include <charconv>
-
-#include "effects/EffectIds.h"
+#include "sound/TextFields.h"
 #include "effects/EffectTable.h"
 
 namespace tarkel {
 namespace {
 
-std::vector<std::string_view> SplitValues(std::string_view text) {
-  std::vector<std::string_view> values;
-  if (text.empty()) return values;
-  size_t start = 0;
-  while (true) {
-    const size_t comma = text.find(',', start);
-    values.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
-    if (comma == std::string_view::npos) break;
-    start = comma + 1;
-  }
-  return values;
-}
-
-template <class T>
-bool ParseNumber(std::string_view text, T& value) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && ec == std::errc() && end == text.data() + text.size();
-}
-
-bool ParseInts(const std::vector<std::string_view>& values, size_t first, std::vector<int32_t>& out) {
+bool ParseInts(const std::vector<std::string>& values, size_t first, std::vector<int32_t>& out) {
   for (size_t i = first; i < values.size(); ++i) {
     int32_t v = 0;
     if (!ParseNumber(values[i], v)) return false;
@@ -50,11 +28,44 @@ bool FillParams(EffectParams& p, const std::vector<int32_t>& v) {
 
 }  // namespace
 
+EffectRequest& EffectRequest::operator=(const EffectRequest& other) {
+  if (this == &other) return *this;
+  operation = other.operation;
+  entry = other.entry;
+  params = other.params;
+  digits = other.digits;
+  envelopeWidth = other.envelopeWidth;
+  points = other.points;
+  if (other.params.digits) Bind();
+  return *this;
+}
+
+EffectRequest& EffectRequest::operator=(EffectRequest&& other) noexcept {
+  if (this == &other) return *this;
+  const bool bound = other.params.digits != nullptr;
+  operation = other.operation;
+  entry = other.entry;
+  params = other.params;
+  digits = std::move(other.digits);
+  envelopeWidth = other.envelopeWidth;
+  points = std::move(other.points);
+  params.digits = nullptr;
+  if (bound) Bind();
+  other.params.digits = nullptr;
+  return *this;
+}
+
+EffectParams EffectRequest::Record() const {
+  EffectParams record = params;
+  record.digits = digits.empty() ? nullptr : digits.c_str();
+  return record;
+}
+
 std::optional<EffectRequest> ParseEffectRequest(std::string_view text, std::string& error) {
   const size_t colon = text.find(':');
   const std::string_view name = text.substr(0, colon);
-  const std::vector<std::string_view> values =
-      SplitValues(colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1));
+  const std::vector<std::string> values =
+      SplitFields(colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1));
   EffectRequest r;
   auto fail = [&](const std::string& why) {
     error = why;
@@ -79,30 +90,13 @@ std::optional<EffectRequest> ParseEffectRequest(std::string_view text, std::stri
   r.entry = FindEffectByName(name);
   if (!r.entry) return fail("unknown effect '" + std::string(name) + "'");
   r.params.effectId = r.entry->id;
-  switch (r.entry->id) {
-    case effect::kDtmf: {
-      // dtmf:LEVEL,DIGITS: the level is a number, the digits a string.
-      int32_t level = 0;
-      if (values.size() != 2 || !ParseNumber(values[0], level) || values[1].empty())
-        return fail("dtmf takes LEVEL,DIGITS");
-      r.params.param1 = level;
-      r.digits = std::string(values[1]);
-      r.params.param2 = int32_t(r.digits.size());
-      r.Bind();
-      return r;
-    }
-    case effect::kEqualizer: {
-      double* gains[] = {&r.params.real1, &r.params.real2, &r.params.real3, &r.params.real4, &r.params.real5};
-      if (values.size() != 5) return fail("equalizer takes five gains in percent");
-      for (size_t i = 0; i < 5; ++i)
-        if (!ParseNumber(values[i], *gains[i])) return fail("equalizer takes five gains in percent");
-      return r;
-    }
-    default:
-      if (!ParseInts(values, 0, ints) || !FillParams(r.params, ints))
-        return fail("bad values for effect '" + std::string(name) + "'");
-      return r;
+  if (const auto parse = r.entry->rules.parseValues) {
+    if (const char* form = parse(values, r.params, r.digits)) return fail(form);
+    return r;
   }
+  if (!ParseInts(values, 0, ints) || !FillParams(r.params, ints))
+    return fail("bad values for effect '" + std::string(name) + "'");
+  return r;
 }
 
 }  // namespace tarkel

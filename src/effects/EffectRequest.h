@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "effects/EffectDrivers.h"
@@ -17,15 +18,27 @@ struct EffectEntry;
 
 enum class EffectOperation { Table, Invert, Swap, Match, Envelope };
 
+// A request is a value: copies are independent, and running one never changes it (the drivers
+// get a copy of the record). The DTMF digits travel beside the record; Record() is the record
+// with the digit pointer bound to this request's own string.
 struct EffectRequest {
   EffectOperation operation = EffectOperation::Table;
   const EffectEntry* entry = nullptr;  // for EffectOperation::Table
   EffectParams params;
-  std::string digits;                  // DTMF: params.digits points here after Bind()
+  std::string digits;                  // DTMF: the digit string
   int32_t envelopeWidth = 0;           // envelope: W and the points
   std::vector<EnvelopePoint> points;
 
-  // Points params.digits at this request's own string (call after copying or moving).
+  EffectRequest() = default;
+  EffectRequest(const EffectRequest& other) { *this = other; }
+  EffectRequest(EffectRequest&& other) noexcept { *this = std::move(other); }
+  EffectRequest& operator=(const EffectRequest& other);
+  EffectRequest& operator=(EffectRequest&& other) noexcept;
+
+  // The record a driver is given: params, with the digit pointer at this request's digits.
+  EffectParams Record() const;
+  // Points params.digits at this request's own string, for code that reads the record in place.
+  // A bound request stays bound through copies and moves.
   void Bind() { params.digits = digits.empty() ? nullptr : digits.c_str(); }
 };
 

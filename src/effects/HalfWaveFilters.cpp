@@ -6,7 +6,8 @@
 #include "effects/EffectDrivers.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectTable.h"
-#include "effects/SampleMath.h"
+#include "effects/RunEffect.h"
+#include "samples/SampleMath.h"
 
 namespace tarkel {
 namespace {
@@ -63,8 +64,8 @@ struct HalfWaveKernel {
 constexpr uint8_t kAllBranches = kBranchStream | kBranchChannel8 | kBranchChannel16;
 
 template <class K>
-EffectEntry HalfWaveEntry(uint32_t id, const char* name) {
-  EffectEntry e{id, name, &ApplyEffect, kAllBranches, {}};
+EffectEntry HalfWaveEntry(uint32_t id, const char* name, const char* alias = nullptr) {
+  EffectEntry e{id, name, &ApplyEffect, kAllBranches, {}, alias};
   SetAllKernels<K>(e);
   return e;
 }
@@ -78,12 +79,30 @@ EffectEntry LowPassEntry() {
   return HalfWaveEntry<HalfWaveKernel<false, 3, Scaling::Halve>>(effect::kLowPass, "lowpass");
 }
 EffectEntry BoostLongEntry() {
-  return HalfWaveEntry<HalfWaveKernel<true, 1, Scaling::Boost>>(effect::kBoostLong, "boost-long");
+  return HalfWaveEntry<HalfWaveKernel<true, 1, Scaling::Boost>>(effect::kBoostLong, "boostlong", "boost-long");
 }
 EffectEntry BoostShortEntry() {
-  return HalfWaveEntry<HalfWaveKernel<false, 3, Scaling::Boost>>(effect::kBoostShort, "boost-short");
+  return HalfWaveEntry<HalfWaveKernel<false, 3, Scaling::Boost>>(effect::kBoostShort, "boostshort", "boost-short");
 }
 // Split by the driver; the engine's branches have their own text for it.
-EffectEntry BandPassEntry() { return {effect::kBandPass, "bandpass", &ApplyEffect, 0, {}}; }
+namespace {
+
+// Band pass: high pass, then low pass over the same range.
+bool RunBandPass(DocWaveAudio& wave, ChannelMode mode, uint8_t* base, uint32_t frames, EffectParams& p,
+                 const PassPlan&) {
+  const uint32_t bytes = frames * wave.BlockAlign();
+  p.effectId = effect::kHighPass;
+  if (RunEffect(wave, mode, bytes, p, base, base) == 0) return false;
+  p.effectId = effect::kLowPass;
+  return RunEffect(wave, mode, bytes, p, base, base) != 0;
+}
+
+}  // namespace
+
+EffectEntry BandPassEntry() {
+  EffectEntry e{effect::kBandPass, "bandpass", &ApplyEffect, 0, {}};
+  e.passes.run = &RunBandPass;
+  return e;
+}
 
 }  // namespace tarkel

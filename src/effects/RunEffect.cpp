@@ -20,11 +20,6 @@ const char* NotImplementedText(EffectBranch branch, uint32_t id) {
   }
 }
 
-SampleLayout LayoutFor(bool sixteen, bool oneChannel) {
-  if (oneChannel) return sixteen ? SampleLayout::Channel16 : SampleLayout::Channel8;
-  return sixteen ? SampleLayout::Stream16 : SampleLayout::Stream8;
-}
-
 }  // namespace
 
 int RunEffect(DocWaveAudio& wave, ChannelMode mode, uint32_t byteCount, EffectParams& params,
@@ -42,14 +37,11 @@ int RunEffect(DocWaveAudio& wave, ChannelMode mode, uint32_t byteCount, EffectPa
     ShowText(NotImplementedText(branch, params.effectId));
     return 1;
   }
-  const EffectKernel kernel = entry->kernels[int(LayoutFor(sixteen, oneChannel))];
+  const EffectKernel kernel = entry->kernels[int(LayoutOf(wave, mode))];
   if (!kernel) return 1;
 
-  if (mode == ChannelMode::Right) {
-    const unsigned sampleBytes = sixteen ? 2 : 1;
-    target += sampleBytes;
-    source += sampleBytes;
-  }
+  target += ChannelOffset(wave, mode);
+  source += ChannelOffset(wave, mode);
   EffectRun run{wave, mode, byteCount, params, source, target};
   return kernel(run) ? 1 : 0;
 }

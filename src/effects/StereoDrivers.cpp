@@ -15,20 +15,17 @@
 #include "effects/EffectDrivers.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectTable.h"
-#include "effects/LevelCompensation.h"
-#include "effects/RunEffect.h"
+#include "samples/LevelCompensation.h"
+#include "samples/LevelRamp.h"
 
 namespace tarkel {
 namespace {
 
 bool IsStereo(const DocWaveAudio& wave) { return wave.Channels() == 2; }
 
-unsigned SampleBytes(const DocWaveAudio& wave) { return wave.BitsPerSample() == 16 ? 2 : 1; }
-
 // A fade of one channel (or both) from `from` to `to` percent over `bytes` at `base`.
 bool Fade(DocWaveAudio& wave, ChannelMode mode, uint8_t* base, uint32_t bytes, int32_t from, int32_t to) {
-  EffectParams fade(effect::kFade, from, to);
-  return RunEffect(wave, mode, bytes, fade, base, base) != 0;
+  return RampLevel(wave, RegionOf(wave, base, bytes, mode), from, to);
 }
 
 // Exchanges the channels of frames first..last at `base` through a scratch block.
@@ -36,7 +33,7 @@ bool SwapAt(DocWaveAudio& wave, uint8_t* base, uint32_t frames) {
   const uint32_t bytes = wave.FramesToBytes(frames);
   ScratchBlock left = NewScratch(bytes / 2);
   if (!left) return false;
-  uint8_t* right = base + SampleBytes(wave);
+  uint8_t* right = base + ChannelOffset(wave, ChannelMode::Right);
   return TransferSamples(wave, ChannelMode::Left, bytes, TransferKind::CopyForward, base, left.get()) &&
          TransferSamples(wave, ChannelMode::Left, bytes, TransferKind::CopyForwardMove, right, base) &&
          TransferSamples(wave, ChannelMode::Left, bytes, TransferKind::Insert, left.get(), right);
@@ -73,11 +70,12 @@ uint32_t SwapChannels(DocWaveAudio& wave, uint32_t first, uint32_t last, Channel
 uint32_t MatchChannels(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode, EffectParams& params) {
   return RunStereoDriver(wave, first, last, params.preview != 0, (uint64_t(last) - first + 1) / 2,
                          effect::kMatchCaption, [&](uint8_t* base) {
-                           const uint32_t frames = last - first + 1;
-                           const uint32_t peak = MeasurePeak(wave, ChannelMode::Both, base, frames);
-                           return TransferSamples(wave, ChannelMode::Both, wave.FramesToBytes(frames),
-                                                  TransferKind::MeanOfChannels, base, base + SampleBytes(wave)) &&
-                                  CompensateLevel(wave, ChannelMode::Both, base, frames, peak);
+                           const uint32_t bytes = wave.FramesToBytes(last - first + 1);
+                           const SampleRegion range = RegionOf(wave, base, bytes, ChannelMode::Both);
+                           const uint32_t peak = PeakOf(range);
+                           return TransferSamples(wave, ChannelMode::Both, bytes, TransferKind::MeanOfChannels, base,
+                                                  base + ChannelOffset(wave, ChannelMode::Right)) &&
+                                  CompensateLevel(wave, range, peak);
                          });
 }
 
@@ -96,13 +94,14 @@ uint32_t CrossoverChannels(DocWaveAudio& wave, uint32_t first, uint32_t last, Ch
   const uint32_t total = RunStereoDriver(
       wave, first, last, preview, 4 * uint64_t(last - first) + 4, effect::kCrossoverCaption, [&](uint8_t* base) {
         const uint32_t frames = last - first + 1;
-        const uint32_t peak = MeasurePeak(wave, ChannelMode::Both, base, frames);
         const uint32_t rangeBytes = wave.FramesToBytes(frames);
+        const SampleRegion range = RegionOf(wave, base, rangeBytes, ChannelMode::Both);
+        const uint32_t peak = PeakOf(range);
         ScratchBlock copy = NewScratch(rangeBytes);
         if (!copy) return false;
         std::memcpy(copy.get(), base, rangeBytes);
         const uint32_t segBytes = wave.FramesToBytes((last - first) / segments);
-        const unsigned right = SampleBytes(wave);
+        const unsigned right = ChannelOffset(wave, ChannelMode::Right);
         for (uint32_t k = 0; k < segments; ++k) {
           const int32_t a = k % 2 == 0 ? p1 : p2, b = k % 2 == 0 ? p2 : p1;
           uint8_t* w = base + uint64_t(k) * segBytes;
@@ -117,7 +116,7 @@ uint32_t CrossoverChannels(DocWaveAudio& wave, uint32_t first, uint32_t last, Ch
               !TransferSamples(wave, ChannelMode::Left, segBytes, TransferKind::CopyForwardMove, s + right, w + right))
             return false;
         }
-        return CompensateLevel(wave, ChannelMode::Both, base, frames, peak);
+        return CompensateLevel(wave, range, peak);
       });
   if (total == 0) return 0;
   // A sound crossed over an odd number of times continues with exchanged channels.
@@ -138,16 +137,16 @@ uint32_t CrossfadeHalves(DocWaveAudio& wave, uint32_t first, uint32_t last, Chan
   uint8_t* base = WorkingMemory(wave, first, last, preview);
   if (!base) return 0;
   const uint32_t halfBytes = wave.FramesToBytes(half);
-  const uint32_t peak = MeasurePeak(wave, mode, base, 2 * half);
+  const uint32_t peak = PeakOf(RegionOf(wave, base, wave.FramesToBytes(2 * half), mode));
   uint8_t* second = base + halfBytes;
   const ChannelMode transferMode = IsSingleChannel(mode) ? ChannelMode::Left : mode;
-  const unsigned channelOffset = mode == ChannelMode::Right ? SampleBytes(wave) : 0;
+  const unsigned channelOffset = ChannelOffset(wave, mode);
   const bool done = Fade(wave, mode, base, halfBytes, p.param1, p.param2) &&
                     Fade(wave, mode, second, halfBytes, p.param2, p.param1) &&
                     TransferSamples(wave, transferMode, halfBytes,
                                     IsSingleChannel(mode) ? TransferKind::ChannelMean : TransferKind::Mean,
                                     second + channelOffset, base + channelOffset) &&
-                    CompensateLevel(wave, mode, base, half, peak);
+                    CompensateLevel(wave, RegionOf(wave, base, wave.FramesToBytes(half), mode), peak);
   if (!done) {
     if (preview) DiscardPreview(wave);
     return 0;
@@ -163,7 +162,31 @@ uint32_t CrossfadeHalves(DocWaveAudio& wave, uint32_t first, uint32_t last, Chan
   return last - first + 1;
 }
 
-EffectEntry CrossoverEntry() { return {effect::kCrossover, "crossover", &CrossoverChannels, 0, {}}; }
-EffectEntry FusionEntry() { return {effect::kFusion, "fusion", &CrossfadeHalves, 0, {}}; }
+namespace {
+
+// A crossover that swaps the channels after its range changes everything up to the end.
+FrameSpan CrossoverChanges(const DocWaveAudio& wave, const EffectParams& params, uint32_t first, uint32_t last) {
+  if (params.param4 == 1 && wave.Frames() > 0) last = std::max(last, wave.Frames() - 1);
+  return {first, last};
+}
+
+// Fusion removes the second half of its range.
+FrameSpan FusionRemoves(uint32_t first, uint32_t processed) {
+  return {first + processed / 2, first + 2 * (processed / 2) - 1};
+}
+
+}  // namespace
+
+EffectEntry CrossoverEntry() {
+  EffectEntry e{effect::kCrossover, "chcross", &CrossoverChannels, 0, {}, "crossover"};
+  e.rules.changedFrames = &CrossoverChanges;
+  return e;
+}
+
+EffectEntry FusionEntry() {
+  EffectEntry e{effect::kFusion, "fusion", &CrossfadeHalves, 0, {}};
+  e.rules.removedFrames = &FusionRemoves;
+  return e;
+}
 
 }  // namespace tarkel

@@ -6,7 +6,8 @@
 #include "effects/EffectDrivers.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectTable.h"
-#include "effects/SampleMath.h"
+#include "effects/RunEffect.h"
+#include "samples/SampleMath.h"
 
 namespace tarkel {
 namespace {
@@ -88,10 +89,19 @@ struct VibratoKernel {
   }
 };
 
+// The dialog gives the period in milliseconds; the engine takes it in bytes.
+bool RunVibrato(DocWaveAudio& wave, ChannelMode mode, uint8_t* base, uint32_t frames, EffectParams& p,
+                const PassPlan&) {
+  const int64_t period = int64_t(wave.BlockAlign()) * (int64_t(wave.Rate()) * p.param2 / 1000);
+  p.param2 = int32_t(std::clamp<int64_t>(period, INT32_MIN, INT32_MAX));
+  return RunEffect(wave, mode, frames * wave.BlockAlign(), p, base, base) != 0;
+}
+
 }  // namespace
 
 EffectEntry VibratoEntry() {
   EffectEntry e{effect::kVibrato, "vibrato", &ApplyEffect, kBranchStream | kBranchChannel8 | kBranchChannel16, {}};
+  e.passes.run = &RunVibrato;
   SetAllKernels<VibratoKernel>(e);
   return e;
 }

@@ -167,46 +167,47 @@ uint32_t SnapVocRate(uint32_t rate) {
   return rate > kLowRateLimit ? 22050 : 11025;
 }
 
-bool WaveAudio::ReadVoc(ByteSource& in) {
+bool ReadVoc(WaveAudio& wave, ByteSource& in) {
   uint8_t header[kVocHeaderSize];
   if (!in.Seek(0)) return false;
   const size_t got = in.Read(header, sizeof header);
   if (got < 4 || !HasTag(header, "Crea")) return false;
   if (got < sizeof header) return Damaged();
-  ReleaseData();  // the blocks are appended to an empty sound
-  SetVocFormat(format_, 1, 0);  // 8 bits while the blocks are read: growth is filled with 127
+  wave.ReleaseData();  // the blocks are appended to an empty sound
+  SetVocFormat(wave.Format(), 1, 0);  // 8 bits while the blocks are read: growth is filled with 127
   VocReadState state;
   uint8_t type = kVocTerminator;
   while (in.Read(&type, 1) == 1 && type != kVocTerminator) {
-    if (!ReadBlock(*this, in, type, state)) {
-      ReleaseData();
+    if (!ReadBlock(wave, in, type, state)) {
+      wave.ReleaseData();
       return false;
     }
   }
-  SetVocFormat(format_, state.channels, SnapVocRate(state.rate));
-  SetDataSize(state.total);
+  SetVocFormat(wave.Format(), state.channels, SnapVocRate(state.rate));
+  wave.SetDataSize(state.total);
   return true;
 }
 
-bool WaveAudio::WriteVoc(ByteSink& out, uint32_t first, uint32_t end) {
-  if (BitsPerSample() != 8 || !format_.IsPcm() || Channels() < 1 || Channels() > 2 || Rate() == 0)
+bool WriteVoc(const WaveAudio& wave, ByteSink& out, uint32_t first, uint32_t end) {
+  if (wave.BitsPerSample() != 8 || !wave.Format().IsPcm() || wave.Channels() < 1 || wave.Channels() > 2 ||
+      wave.Rate() == 0)
     return Refuse(msg::kUnsupportedVocWrite);
-  const uint64_t bytes = uint64_t(end - first) * BlockAlign();
-  if (first > end || end > Frames() || uint64_t(first) * BlockAlign() + bytes > DataSize())
+  const uint64_t bytes = uint64_t(end - first) * wave.BlockAlign();
+  if (first > end || end > wave.Frames() || uint64_t(first) * wave.BlockAlign() + bytes > wave.DataSize())
     return Refuse(msg::kVocWriteError);
   uint8_t header[kVocHeaderSize];
   BuildVocHeader(header);
   if (!out.Write(header, sizeof header)) return Refuse(msg::kVocWriteError);
-  if (Channels() == 2) {
+  if (wave.Channels() == 2) {
     uint8_t fields[kVocExtendedLength];
-    PutLE16(fields, VocStereoConstantFor(Rate()));
+    PutLE16(fields, VocStereoConstantFor(wave.Rate()));
     fields[2] = kPackPcm8;
     fields[3] = kModeStereo;
     if (!WriteBlockHead(out, kVocExtended, kVocExtendedLength) || !out.Write(fields, sizeof fields))
       return Refuse(msg::kVocWriteError);
   }
-  const uint8_t* from = bytes ? data_ + size_t(first) * BlockAlign() : nullptr;
-  if (!WriteSoundBlocks(out, from, uint32_t(bytes), Rate())) return Refuse(msg::kVocWriteError);
+  const uint8_t* from = bytes ? wave.Data() + size_t(first) * wave.BlockAlign() : nullptr;
+  if (!WriteSoundBlocks(out, from, uint32_t(bytes), wave.Rate())) return Refuse(msg::kVocWriteError);
   const uint8_t terminator = kVocTerminator;
   if (!out.Write(&terminator, 1)) return Refuse(msg::kVocWriteError);
   return true;

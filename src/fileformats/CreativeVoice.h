@@ -4,6 +4,17 @@
 
 namespace tarkel {
 
+class ByteSink;
+class ByteSource;
+class WaveAudio;
+
+// Reads a Creative Voice file from an already opened source into `wave` (false without a
+// message when it does not start like one); shows its own message on other failures.
+bool ReadVoc(WaveAudio& wave, ByteSource& in);
+// Writes frames `first` up to, not including, `end` of an 8-bit PCM `wave` as a Creative Voice
+// file.
+bool WriteVoc(const WaveAudio& wave, ByteSink& out, uint32_t first, uint32_t end);
+
 inline constexpr uint32_t kVocHeaderSize = 26;
 inline constexpr char kVocSignature[] = "Creative Voice File";  // 19 bytes, then 0x1A
 inline constexpr uint8_t kVocSignatureEnd = 0x1A;

@@ -90,9 +90,9 @@ void BuildWaveFileHeader(uint8_t* h, const WaveFormat& format, uint32_t frames, 
   PutLE32(h + 254, dataBytes);
 }
 
-bool WaveAudio::ReadWave(ByteSource& in) {
+bool ReadWave(WaveAudio& wave, ByteSource& in) {
   WaveFormat scratch;
-  if (!GetWaveFileFormat(in, scratch, *this)) {
+  if (!GetWaveFileFormat(in, scratch, wave)) {
     ShowMessage(msg::kGetWaveFileFormat);
     return false;
   }
@@ -101,31 +101,31 @@ bool WaveAudio::ReadWave(ByteSource& in) {
     ShowMessage(msg::kInvalidWavFormat);
     return false;
   }
-  format_.AssignFrom(scratch.Data(), scratch.CopySize());
+  wave.Format().AssignFrom(scratch.Data(), scratch.CopySize());
   RiffChunk chunk;
   while (walk.Next(chunk)) {
-    if (chunk.Is("fact")) ReadFactChunk(in, chunk, *this);
+    if (chunk.Is("fact")) ReadFactChunk(in, chunk, wave);
     // Only the first "data" chunk counts; whatever follows it is not looked at.
-    if (chunk.Is("data")) return ReadDataChunk(in, chunk, *this);
+    if (chunk.Is("data")) return ReadDataChunk(in, chunk, wave);
   }
   return true;  // no "data" chunk: the format alone
 }
 
-bool WaveAudio::WriteWave(ByteSink& out, uint32_t first, uint32_t end) {
-  const uint64_t bytes64 = uint64_t(end - first) * BlockAlign();
-  if (first > end || end > Frames() || uint64_t(first) * BlockAlign() + bytes64 > DataSize() ||
+bool WriteWave(const WaveAudio& wave, ByteSink& out, uint32_t first, uint32_t end) {
+  const uint64_t bytes64 = uint64_t(end - first) * wave.BlockAlign();
+  if (first > end || end > wave.Frames() || uint64_t(first) * wave.BlockAlign() + bytes64 > wave.DataSize() ||
       bytes64 + kWaveFileHeaderSize + 1 > UINT32_MAX) {
     ShowMessage(msg::kCreateFileError);
     return false;
   }
   const uint32_t bytes = uint32_t(bytes64);
   uint8_t header[kWaveFileHeaderSize];
-  BuildWaveFileHeader(header, format_, end - first, bytes);
+  BuildWaveFileHeader(header, wave.Format(), end - first, bytes);
   if (!out.Write(header, sizeof header)) {
     ShowMessage(msg::kWriteOutOfSpace);
     return false;
   }
-  const uint8_t* from = bytes ? data_ + size_t(first) * BlockAlign() : nullptr;
+  const uint8_t* from = bytes ? wave.Data() + size_t(first) * wave.BlockAlign() : nullptr;
   const auto writeStep = [&](uint64_t offset, uint64_t count) {
     return count == 0 || out.Write(from + offset, size_t(count));
   };

@@ -1,7 +1,5 @@
 #include "fileformats/SoundFile.h"
 
-#include <algorithm>
-#include <cctype>
 
 #include "sound/Bytes.h"
 #include "sound/MessageIds.h"
@@ -9,6 +7,8 @@
 #include "sound/WaveAudio.h"
 #include "fileformats/ByteStream.h"
 #include "fileformats/CreativeVoice.h"
+#include "fileformats/FileNames.h"
+#include "fileformats/RiffWave.h"
 #include "fileformats/ReplacingFile.h"
 #include "fileformats/RiffChunks.h"
 
@@ -20,28 +20,20 @@ namespace {
 bool ReadByContent(WaveAudio& wave, ByteSource& in) {
   bool ok = false;
   if (IsRiffWave(in)) {
-    ok = wave.ReadWave(in);
+    ok = ReadWave(wave, in);
   } else {
     uint8_t head[kVocHeaderSize];
     const size_t got = in.Seek(0) ? in.Read(head, sizeof head) : 0;
-    ok = got >= 4 && HasTag(head, "Crea") ? wave.ReadVoc(in) : ReadRaw(wave, in);
+    ok = got >= 4 && HasTag(head, "Crea") ? ReadVoc(wave, in) : ReadRaw(wave, in);
   }
   if (ok) wave.RefreshPcmCopy();
   return ok;
 }
 
-bool NameContains(const std::string& name, const char* extension) {
-  std::string upper(name);
-  std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-  return upper.find(extension) != std::string::npos;
-}
-
 // ".WAV" in the file's name gives RIFF WAVE, else ".VOC" Creative Voice, else RIFF WAVE. Only
 // the name counts, so a folder called "x.voc" does not change the format.
 bool WritesVoice(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  return !NameContains(name, ".WAV") && NameContains(name, ".VOC");
+  return !FileNameContains(path, ".WAV") && FileNameContains(path, ".VOC");
 }
 
 }  // namespace
@@ -72,8 +64,8 @@ bool SaveSoundFile(WaveAudio& wave, const std::string& path, uint32_t first, uin
     ShowMessage(msg::kCreateFileError);
     return false;
   }
-  const bool written = WritesVoice(path) ? wave.WriteVoc(file.Sink(), first, end)
-                                         : wave.WriteWave(file.Sink(), first, end);
+  const bool written = WritesVoice(path) ? WriteVoc(wave, file.Sink(), first, end)
+                                         : WriteWave(wave, file.Sink(), first, end);
   if (!written) return false;  // the writer has shown its message; the old file is untouched
   switch (file.Commit()) {
     case CommitResult::kDone:

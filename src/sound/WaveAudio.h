@@ -10,9 +10,6 @@
 
 namespace tarkel {
 
-class ByteSource;
-class ByteSink;
-
 inline constexpr uint32_t kNeverHeldFrames = 0x7FFFFFFF;
 inline constexpr uint32_t kLoopRepeatCount = 32000;
 // Value written as silence: 127 for 8-bit data (not 128), 0 for every other width.
@@ -36,14 +33,6 @@ class WaveAudio {
   void ReleaseData();
   // Allocates without the silence fill, for readers that overwrite every byte at once.
   uint8_t* AllocateDataForReading(uint32_t bytes);
-
-  // --- Files (fileformats/) -----------------------------------------------------------------
-  // Readers of an already opened source; each shows its own message on failure.
-  virtual bool ReadWave(ByteSource& in);
-  virtual bool ReadVoc(ByteSource& in);
-  // Writers of frames `first` up to, not including, `end`.
-  virtual bool WriteWave(ByteSink& out, uint32_t first, uint32_t end);
-  virtual bool WriteVoc(ByteSink& out, uint32_t first, uint32_t end);
 
   // --- Format -------------------------------------------------------------------------------
   WaveFormat& Format() { return format_; }

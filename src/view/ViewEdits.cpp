@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "document/CTarkelDoc.h"
-#include "editing/EditCommands.h"
+#include "document/EditCommands.h"
 #include "sound/AppContext.h"
 #include "sound/Selection.h"
 

@@ -7,7 +7,7 @@
 #include "document/CTarkelDoc.h"
 #include "document/DocumentHooks.h"
 #include "document/UndoStore.h"
-#include "editing/EditCommands.h"
+#include "document/EditCommands.h"
 #include "support/Signals.h"
 #include "support/TestPorts.h"
 

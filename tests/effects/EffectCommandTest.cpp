@@ -3,7 +3,7 @@
 
 #include "document/CTarkelDoc.h"
 #include "document/UndoStore.h"
-#include "effects/EffectCommands.h"
+#include "document/EffectCommands.h"
 #include "EffectTestSupport.h"
 
 namespace tarkel::test {

@@ -21,12 +21,12 @@ ByteString SoundBlock(uint8_t timeConstant, const ByteString& samples) {
 
 bool ReadVocBytes(WaveAudio& wave, const ByteString& bytes) {
   MemorySource in(bytes);
-  return wave.ReadVoc(in);
+  return ReadVoc(wave, in);
 }
 
 ByteString WriteVocBytes(WaveAudio& wave) {
   MemorySink sink;
-  EXPECT_TRUE(wave.WriteVoc(sink, 0, wave.FrameCount()));
+  EXPECT_TRUE(WriteVoc(wave, sink, 0, wave.FrameCount()));
   return sink.TakeBytes();
 }
 
@@ -147,7 +147,7 @@ TEST(CreativeVoiceWriter, RefusesWhatTheFormatCannotHold) {
   Fill(sixteen, 1, 22050, 16, Staircase16(10));
   RecordingPorts ports;
   MemorySink sink;
-  EXPECT_FALSE(sixteen.WriteVoc(sink, 0, 10));
+  EXPECT_FALSE(WriteVoc(sixteen, sink, 0, 10));
   EXPECT_EQ(ports.messages, std::vector<int>{msg::kUnsupportedVocWrite});
   EXPECT_TRUE(sink.Bytes().empty());
 
@@ -155,7 +155,7 @@ TEST(CreativeVoiceWriter, RefusesWhatTheFormatCannotHold) {
   Fill(eight, 1, 22050, 8, Staircase8(10));
   CountingSink failing;
   failing.failAt = 1;
-  EXPECT_FALSE(eight.WriteVoc(failing, 0, 10));
+  EXPECT_FALSE(WriteVoc(eight, failing, 0, 10));
   EXPECT_EQ(ports.messages.back(), msg::kVocWriteError);
 }
 

@@ -21,13 +21,13 @@ const std::vector<int> kNoMessages;
 
 ByteString WriteToMemory(WaveAudio& wave, uint32_t first, uint32_t end) {
   MemorySink sink;
-  EXPECT_TRUE(wave.WriteWave(sink, first, end));
+  EXPECT_TRUE(WriteWave(wave, sink, first, end));
   return sink.TakeBytes();
 }
 
 bool ReadFromMemory(WaveAudio& wave, const ByteString& bytes) {
   MemorySource in(bytes);
-  return wave.ReadWave(in);
+  return ReadWave(wave, in);
 }
 
 TEST(RiffWaveWriter, ThreeFramesOfEightBitMonoMakeTheFullHeaderAndAPadByte) {
@@ -70,7 +70,7 @@ TEST(RiffWaveWriter, WritesTwentyStepsUnderSavingFile) {
   WaveAudio wave;
   Fill(wave, 1, 8000, 8, Staircase8(1001));
   CountingSink sink;
-  ASSERT_TRUE(wave.WriteWave(sink, 0, 1001));
+  ASSERT_TRUE(WriteWave(wave, sink, 0, 1001));
 
   EXPECT_EQ(ports.captions, std::vector<std::string>{"Saving File..."});
   EXPECT_EQ(ports.pumps, 20);
@@ -89,7 +89,7 @@ TEST(RiffWaveWriter, CancelFailsQuietlyAndAFailedWriteSays3010) {
     RecordingPorts ports;
     ports.cancelAtPump = 4;
     CountingSink sink;
-    EXPECT_FALSE(wave.WriteWave(sink, 0, 1000));
+    EXPECT_FALSE(WriteWave(wave, sink, 0, 1000));
     EXPECT_EQ(ports.messages, kNoMessages);
     EXPECT_EQ(sink.writes.size(), 1u + 4);
   }
@@ -97,14 +97,14 @@ TEST(RiffWaveWriter, CancelFailsQuietlyAndAFailedWriteSays3010) {
     RecordingPorts ports;
     CountingSink sink;
     sink.failAt = 7;
-    EXPECT_FALSE(wave.WriteWave(sink, 0, 1000));
+    EXPECT_FALSE(WriteWave(wave, sink, 0, 1000));
     EXPECT_EQ(ports.messages, std::vector<int>{msg::kWriteOutOfSpace});
   }
   {
     RecordingPorts ports;
     ports.progressOpens = false;
     CountingSink sink;
-    EXPECT_TRUE(wave.WriteWave(sink, 0, 1000));
+    EXPECT_TRUE(WriteWave(wave, sink, 0, 1000));
     EXPECT_EQ(ports.messages, std::vector<int>{msg::kGeneralErrorBang});
   }
 }
@@ -155,7 +155,7 @@ TEST(RiffWaveReader, ReadsTwentyStepsUnderProgress) {
   WaveAudio wave;
   const ByteString data = Staircase8(1001);
   CountingSource in(CanonicalWave(1, 8000, 8, data));
-  ASSERT_TRUE(wave.ReadWave(in));
+  ASSERT_TRUE(ReadWave(wave, in));
 
   EXPECT_EQ(Bytes(wave), data);
   EXPECT_EQ(wave.FrameCount(), 1001u);

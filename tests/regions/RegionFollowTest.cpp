@@ -1,6 +1,6 @@
 // Regions follow their sound through cuts, deletes, trims and pastes before, inside and after
 // them, as the document reports the changes.
-#include "editing/EditCommands.h"
+#include "document/EditCommands.h"
 #include "regions/RegionFollow.h"
 #include "regions/RegionTestSupport.h"
 

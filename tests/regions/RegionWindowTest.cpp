@@ -16,7 +16,7 @@
 
 #include "document/CTarkelDoc.h"
 #include "document/DocumentHooks.h"
-#include "editing/EditCommands.h"
+#include "document/EditCommands.h"
 #include "regions/CueFile.h"
 #include "regions/DocumentOpener.h"
 #include "regions/RegionPlayer.h"

@@ -3,7 +3,8 @@
 // runs the driver on the document's sound, redraws the views and marks the document modified,
 // all through the document's edit wrapper. The undo record stays when the driver fails or is
 // cancelled, so that it restores the samples already changed. A preview runs the driver on the
-// sound directly: no undo, no modified mark.
+// sound directly: no undo, no modified mark. The request is never changed: the driver works on
+// its own copy of the record, so Preview followed by OK applies what OK alone applies.
 #include <cstdint>
 
 #include "sound/ChannelMode.h"
@@ -14,10 +15,12 @@ namespace tarkel {
 class CTarkelDoc;
 
 // Applies `request` to first..last of `doc` in channel `mode`. True on success.
-bool ApplyEffectCommand(CTarkelDoc& doc, EffectRequest& request, uint32_t first, uint32_t last, ChannelMode mode);
+bool ApplyEffectCommand(CTarkelDoc& doc, const EffectRequest& request, uint32_t first, uint32_t last,
+                        ChannelMode mode);
 
 // Runs `request` as a dialog's Preview does; on success the sound's preview image holds the
 // processed copy. Invert has no preview (false, nothing shown).
-bool PreviewEffectCommand(CTarkelDoc& doc, EffectRequest& request, uint32_t first, uint32_t last, ChannelMode mode);
+bool PreviewEffectCommand(CTarkelDoc& doc, const EffectRequest& request, uint32_t first, uint32_t last,
+                          ChannelMode mode);
 
 }  // namespace tarkel
