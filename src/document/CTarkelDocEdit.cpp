@@ -5,6 +5,7 @@
 #include "document/DocumentHooks.h"
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
+#include "fileformats/MarkerShift.h"
 
 namespace tarkel {
 
@@ -18,10 +19,16 @@ bool CTarkelDoc::RunEdit(const UndoRequest& undo, ChannelMode mode,
     // No record (undo off, refused, no memory) does not stop the edit.
     recorded = store.SaveUndo(this, undo.startByte, undo.endByte, mode, undo.kind, undo.auxPosition, undo.auxValue);
   }
+  std::optional<FileChunks> chunksBefore;
+  if (recorded) chunksBefore = sound_.Chunks();
   const EditOutcome outcome = op ? op(sound_) : EditOutcome::Failed();
   // A change that left no record of its own leaves an older record of this document describing
   // a sound that is no longer there: applying it would put bytes in the wrong places.
   if (outcome.changed && !recorded) store.DropSavedOf(this);
+  if (outcome.changed) undoChunks_ = std::move(chunksBefore);
+  // Cue points, loops and labels kept from the file move with the frames they mark.
+  if (outcome.success)
+    for (const FrameSplice& splice : outcome.splices) ApplySplice(sound_.Chunks(), splice);
   if (outcome.notice) {
     regionNotice_ = *outcome.notice;
     SendRegionNotice();
@@ -46,6 +53,10 @@ bool CTarkelDoc::UndoLastChange() {
   store.SetDataBase(sound_.Data());
   const uint32_t framesBefore = sound_.Frames();
   if (!store.Undo(this)) return false;
+  if (undoChunks_) {
+    sound_.Chunks() = std::move(*undoChunks_);
+    undoChunks_.reset();
+  }
   if (sound_.Frames() != framesBefore) ResetViewsToLength();
   UpdateAllViews();
   // The sound now differs from what was last saved or changed.
@@ -73,10 +84,14 @@ bool CTarkelDoc::GrowBy(uint32_t bytes) { return ResizeTo(uint64_t(sound_.DataSi
 
 // The change-length procedure: new bytes are silence; the views follow the new length.
 bool CTarkelDoc::ResizeTo(uint64_t bytes) {
+  const uint32_t framesBefore = sound_.Frames();
   if (bytes > UINT32_MAX || !sound_.ResizeData(uint32_t(bytes))) {
     ShowMessage(msg::kNotEnoughMemory);
     return false;
   }
+  // Positions kept from the file that the shorter sound no longer holds are dropped.
+  if (sound_.Frames() < framesBefore)
+    ApplySplice(sound_.Chunks(), {sound_.Frames(), framesBefore - sound_.Frames(), 0});
   ResetViewsToLength();
   UpdateAllViews();
   RefreshTitle();

@@ -2,6 +2,8 @@
 
 #include "document/CTarkelDoc.h"
 #include "editing/Clipboard.h"
+#include "editing/EditableFormat.h"
+#include "editing/EditSplices.h"
 #include "editing/EditOperations.h"
 
 namespace tarkel {
@@ -19,6 +21,7 @@ bool RunEditCommand(CTarkelDoc& doc, EditCommand command, uint32_t first, uint32
   EditCommandResult local;
   EditCommandResult& r = result ? *result : local;
   r = {};
+  if (!RequireFormatFor(doc.Sound(), command, mode)) return false;
   const EditUndoPlan plan = PlanUndo(doc.Sound(), command, first, last, mode, args);
   const ChannelMode undoMode = plan.save ? plan.mode : mode;
 
@@ -35,7 +38,7 @@ bool RunEditCommand(CTarkelDoc& doc, EditCommand command, uint32_t first, uint32
       case EditCommand::Copy: {
         const uint32_t n = CopyToClipboard(wave, first, last, mode);
         r.frames = n ? int64_t(n) : -1;
-        return EditOutcome{n != 0, false, std::nullopt};
+        return EditOutcome{n != 0, false, std::nullopt, {}};
       }
       case EditCommand::Cut: {
         const int64_t n = CutToClipboard(wave, first, last, mode);
@@ -91,13 +94,20 @@ bool RunEditCommand(CTarkelDoc& doc, EditCommand command, uint32_t first, uint32
     }
     return EditOutcome::Failed();
   };
+  // The changes of length the edit made, for the positions kept from the file.
+  auto opWithSplices = [&](DocWaveAudio& wave) {
+    const uint32_t framesBefore = wave.Frames();
+    EditOutcome outcome = op(wave);
+    if (outcome.success) outcome.splices = SplicesOf(command, first, last, mode, framesBefore, wave.Frames(), r);
+    return outcome;
+  };
   if (command == EditCommand::ChangeLength) {
     // The document's own change-length procedure resets the views to the new length.
     const bool ok = doc.SetLength(args.frames);
     r.frames = ok ? int64_t(args.frames) : -1;
     return ok;
   }
-  return doc.RunEdit(RequestFor(plan), undoMode, op);
+  return doc.RunEdit(RequestFor(plan), undoMode, opWithSplices);
 }
 
 }  // namespace tarkel

@@ -4,6 +4,7 @@
 
 #include "document/CTarkelDoc.h"
 #include "document/UndoStore.h"
+#include "editing/EditableFormat.h"
 #include "effects/EffectIds.h"
 #include "effects/EffectTable.h"
 
@@ -39,6 +40,7 @@ UndoRequest UndoFor(const DocWaveAudio& wave, const EffectRequest& r, uint32_t f
 }  // namespace
 
 bool ApplyEffectCommand(CTarkelDoc& doc, EffectRequest& r, uint32_t first, uint32_t last, ChannelMode mode) {
+  if (!RequireEditableFormat(doc.Sound())) return false;
   r.params.preview = 0;
   // Fusion removes the second half of its range and records no undo data. An older record of
   // this document no longer fits the shortened sound, so it is dropped rather than left to
@@ -57,6 +59,7 @@ bool ApplyEffectCommand(CTarkelDoc& doc, EffectRequest& r, uint32_t first, uint3
 
 bool PreviewEffectCommand(CTarkelDoc& doc, EffectRequest& r, uint32_t first, uint32_t last, ChannelMode mode) {
   if (r.operation == EffectOperation::Invert) return false;
+  if (!RequireEditableFormat(doc.Sound())) return false;
   r.params.preview = 1;
   return RunDriver(doc.Sound(), r, first, last, mode) != 0;
 }

@@ -20,6 +20,13 @@ inline constexpr uint8_t kVocText = 5;
 inline constexpr uint8_t kVocRepeatStart = 6;
 inline constexpr uint8_t kVocRepeatEnd = 7;
 inline constexpr uint8_t kVocExtended = 8;
+inline constexpr uint8_t kVocSoundDataNew = 9;  // rate, bits and channels given directly
+
+// Fields of a type-9 block before its samples: rate (4), bits (1), channels (1), codec (2),
+// reserved (4).
+inline constexpr uint32_t kVocNewFieldsLength = 12;
+inline constexpr uint16_t kVocCodecPcm8 = 0;    // 8-bit unsigned
+inline constexpr uint16_t kVocCodecPcm16 = 4;   // 16-bit signed little-endian
 
 inline constexpr uint32_t kVocMaxBlockLength = 0xFFFFFF;  // a 3-byte length
 // Sample bytes of one sound-data block: its length also counts time constant and pack.
@@ -33,7 +40,9 @@ uint32_t VocRateFromExtendedConstant(uint16_t t, uint16_t channels);
 // The time constants the writer stores, kept within their fields.
 uint8_t VocTimeConstantFor(uint32_t rate);
 uint16_t VocStereoConstantFor(uint32_t rate);
-// The standard rate a read file is given: 11025, 22050 or 44100.
+// The rate a read file is given: the nearest standard rate (8000, 11025, 16000, 22050, 32000,
+// 44100, 48000) when it lies within 2 % of it, the rate itself otherwise. Time constants only
+// approximate a rate (165 gives 10989 for 11025).
 uint32_t SnapVocRate(uint32_t rate);
 
 }  // namespace tarkel

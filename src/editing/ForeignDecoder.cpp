@@ -1,0 +1,221 @@
+#include "editing/ForeignDecoder.h"
+
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "sound/Bytes.h"
+#include "editing/SampleAccess.h"
+
+namespace tarkel {
+namespace {
+
+constexpr uint64_t kChunkFrames = 8192;
+constexpr uint32_t kRiffWaveHeader = 12;
+constexpr double kFloatScale = 32767.0;  // libsndfile's own scale from float to 16 bits
+
+// How the source's samples reach 16 bits.
+enum class Width { Exact16, Wide32, Float, Pcm8 };
+
+// The RIFF WAVE header libsndfile reads in front of the held data.
+std::vector<uint8_t> RiffHeaderFor(const WaveFormat& format, uint32_t dataBytes, std::optional<uint32_t> fact) {
+  const uint32_t fmtSize = format.FormatTag() == kFormatTagPcm && format.ExtraSize() == 0 ? kPcmFormatSize
+                                                                                           : format.CopySize();
+  const uint32_t fmtPadded = fmtSize + (fmtSize & 1u);
+  std::vector<uint8_t> h(kRiffWaveHeader + 8 + fmtPadded + (fact ? 12 : 0) + 8, 0);
+  uint8_t* p = h.data();
+  PutTag(p, "RIFF");
+  PutLE32(p + 4, uint32_t(std::min<uint64_t>(uint64_t(h.size()) - 8 + dataBytes, UINT32_MAX)));
+  PutTag(p + 8, "WAVE");
+  p += kRiffWaveHeader;
+  PutTag(p, "fmt ");
+  PutLE32(p + 4, fmtSize);
+  std::memcpy(p + 8, format.Data(), fmtSize);
+  p += 8 + fmtPadded;
+  if (fact) {
+    PutTag(p, "fact");
+    PutLE32(p + 4, 4);
+    PutLE32(p + 8, *fact);
+    p += 12;
+  }
+  PutTag(p, "data");
+  PutLE32(p + 4, dataBytes);
+  return h;
+}
+
+// A uniform 16-bit value per call; the state starts the same for every conversion.
+class DitherNoise {
+ public:
+  uint32_t Next16() {
+    state_ ^= state_ << 13;
+    state_ ^= state_ >> 17;
+    state_ ^= state_ << 5;
+    return state_ & 0xFFFF;
+  }
+  // Triangular over [0, 65535]: the mean of two uniform values, in 1/65536 LSB.
+  uint32_t Triangular() { return (Next16() + Next16()) >> 1; }
+
+ private:
+  uint32_t state_ = 0x9E3779B9u;
+};
+
+int16_t Clamp16(int64_t v) { return int16_t(std::clamp<int64_t>(v, INT16_MIN, INT16_MAX)); }
+
+}  // namespace
+
+// The header and the held bytes as one file that libsndfile reads through its virtual I/O.
+struct ForeignDecoder::Stream {
+  std::vector<uint8_t> header;
+  const uint8_t* data = nullptr;
+  uint64_t dataBytes = 0;
+  int64_t position = 0;
+  SNDFILE* file = nullptr;
+  SF_INFO info{};
+  Width width = Width::Exact16;
+  uint16_t outChannels = 0;
+  DitherNoise noise;
+  std::vector<int32_t> wide;
+  std::vector<float> floats;
+  std::vector<int16_t> shorts;
+  std::vector<int16_t> mixed;
+
+  ~Stream() {
+    if (file) sf_close(file);
+  }
+  int64_t Length() const { return int64_t(header.size() + dataBytes); }
+
+  static sf_count_t GetLength(void* self) { return static_cast<Stream*>(self)->Length(); }
+  static sf_count_t Seek(sf_count_t offset, int whence, void* self) {
+    Stream& s = *static_cast<Stream*>(self);
+    const int64_t base = whence == SEEK_CUR ? s.position : whence == SEEK_END ? s.Length() : 0;
+    const int64_t target = base + offset;
+    if (target < 0 || target > s.Length()) return -1;
+    s.position = target;
+    return target;
+  }
+  static sf_count_t ReadBytes(void* to, sf_count_t count, void* self) {
+    Stream& s = *static_cast<Stream*>(self);
+    uint8_t* out = static_cast<uint8_t*>(to);
+    sf_count_t done = 0;
+    while (done < count && s.position < s.Length()) {
+      const int64_t headerSize = int64_t(s.header.size());
+      const uint8_t* from = s.position < headerSize ? s.header.data() + s.position : s.data + (s.position - headerSize);
+      const int64_t available = s.position < headerSize ? headerSize - s.position : s.Length() - s.position;
+      const int64_t n = std::min<int64_t>(available, count - done);
+      std::memcpy(out + done, from, size_t(n));
+      done += n;
+      s.position += n;
+    }
+    return done;
+  }
+  static sf_count_t Write(const void*, sf_count_t, void*) { return 0; }
+  static sf_count_t Tell(void* self) { return static_cast<Stream*>(self)->position; }
+
+  // Source samples of `frames` frames to 16 bits, source channels, into `shorts`.
+  sf_count_t ReadShorts(sf_count_t frames) {
+    const size_t samples = size_t(frames) * info.channels;
+    shorts.resize(samples);
+    sf_count_t got = 0;
+    switch (width) {
+      case Width::Exact16:
+      case Width::Pcm8:
+        got = sf_readf_short(file, shorts.data(), frames);
+        break;
+      case Width::Wide32:
+        wide.resize(samples);
+        got = sf_readf_int(file, wide.data(), frames);
+        for (size_t i = 0; i < size_t(got) * info.channels; ++i)
+          shorts[i] = Clamp16((int64_t(wide[i]) + noise.Triangular()) >> 16);
+        break;
+      case Width::Float:
+        floats.resize(samples);
+        got = sf_readf_float(file, floats.data(), frames);
+        for (size_t i = 0; i < size_t(got) * info.channels; ++i) {
+          const double exact = double(floats[i]) * kFloatScale + noise.Triangular() / 65536.0;
+          shorts[i] = Clamp16(int64_t(std::floor(std::clamp(exact, -40000.0, 40000.0))));
+        }
+        break;
+    }
+    return got;
+  }
+
+  // Mixes more than two channels down to two: even channels left, odd channels right.
+  const int16_t* Channelled(sf_count_t frames) {
+    const int channels = info.channels;
+    if (channels == outChannels) return shorts.data();
+    mixed.resize(size_t(frames) * outChannels);
+    const int left = (channels + 1) / 2, right = channels / 2;
+    for (sf_count_t f = 0; f < frames; ++f) {
+      const int16_t* in = &shorts[size_t(f) * channels];
+      int64_t sum[2] = {0, 0};
+      for (int c = 0; c < channels; ++c) sum[c & 1] += in[c];
+      mixed[size_t(f) * 2] = int16_t(sum[0] / left);
+      mixed[size_t(f) * 2 + 1] = int16_t(sum[1] / right);
+    }
+    return mixed.data();
+  }
+};
+
+ForeignDecoder::ForeignDecoder() = default;
+ForeignDecoder::~ForeignDecoder() = default;
+
+bool ForeignDecoder::Open(const WaveFormat& format, const uint8_t* data, uint32_t bytes,
+                          std::optional<uint32_t> factSamples) {
+  auto s = std::make_unique<Stream>();
+  s->header = RiffHeaderFor(format, bytes, factSamples);
+  s->data = data;
+  s->dataBytes = data ? bytes : 0;
+  SF_VIRTUAL_IO io{&Stream::GetLength, &Stream::Seek, &Stream::ReadBytes, &Stream::Write, &Stream::Tell};
+  s->file = sf_open_virtual(&io, SFM_READ, &s->info, s.get());
+  if (!s->file || s->info.channels < 1 || s->info.samplerate < 1) return false;
+  switch (s->info.format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_24:
+    case SF_FORMAT_PCM_32:
+      s->width = Width::Wide32;
+      break;
+    case SF_FORMAT_FLOAT:
+    case SF_FORMAT_DOUBLE:
+      s->width = Width::Float;
+      break;
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_PCM_S8:
+      s->width = Width::Pcm8;
+      break;
+    default:
+      s->width = Width::Exact16;
+      break;
+  }
+  s->outChannels = uint16_t(std::min(s->info.channels, 2));
+  decoded_ = WaveFormat::Pcm(s->outChannels, uint32_t(s->info.samplerate), s->width == Width::Pcm8 ? 8 : 16);
+  stream_ = std::move(s);
+  return true;
+}
+
+uint64_t ForeignDecoder::Frames() const { return stream_ && stream_->info.frames > 0 ? uint64_t(stream_->info.frames) : 0; }
+
+uint64_t ForeignDecoder::Read(uint8_t* out, uint64_t frames) {
+  if (!stream_) return 0;
+  Stream& s = *stream_;
+  const uint32_t align = decoded_.BlockAlign();
+  uint64_t done = 0;
+  while (done < frames) {
+    const sf_count_t want = sf_count_t(std::min(kChunkFrames, frames - done));
+    const sf_count_t got = s.ReadShorts(want);
+    if (got <= 0) break;
+    const int16_t* samples = s.Channelled(got);
+    uint8_t* to = out + done * align;
+    const size_t count = size_t(got) * s.outChannels;
+    if (s.width == Width::Pcm8) {
+      for (size_t i = 0; i < count; ++i) to[i] = uint8_t((samples[i] >> 8) + 128);
+    } else {
+      std::memcpy(to, samples, count * sizeof(int16_t));
+    }
+    done += uint64_t(got);
+  }
+  return done;
+}
+
+}  // namespace tarkel

@@ -1,0 +1,62 @@
+#include "editing/HeldConversion.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "sound/DocWaveAudio.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
+#include "editing/ForeignDecoder.h"
+#include "editing/FormatConverter.h"
+#include "fileformats/HeldFormat.h"
+
+namespace tarkel {
+namespace {
+
+std::unique_ptr<uint8_t[]> Uninitialised(uint64_t bytes) {
+  return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[size_t(std::max<uint64_t>(bytes, 1))]);
+}
+
+HeldConversionResult Fail(int message) {
+  ShowMessage(message);
+  return HeldConversionResult::kFailed;
+}
+
+}  // namespace
+
+bool NeedsDecoding(const WaveFormat& format) {
+  FormatConverter probe;
+  return probe.Open(format, format) != 0;
+}
+
+HeldConversionResult ConvertHeldSamples(DocWaveAudio& wave, const WaveFormat& source) {
+  // Blocked formats count their samples in the "fact" chunk; libsndfile reads it from there.
+  const std::optional<uint32_t> fact = IsBlockedFormat(source) ? wave.Chunks().factSamples : std::nullopt;
+  ForeignDecoder decoder;
+  if (!decoder.Open(source, wave.Data(), wave.DataSize(), fact)) return Fail(msg::kAcmOpen);
+  FormatConverter converter;
+  if (converter.Open(decoder.DecodedFormat(), wave.Format()) != 0) return Fail(msg::kAcmOpen);
+
+  const uint32_t decodedAlign = decoder.DecodedFormat().BlockAlign();
+  const uint64_t decodedBytes = decoder.Frames() * decodedAlign;
+  if (decodedBytes > UINT32_MAX || converter.DestinationSize(uint32_t(decodedBytes)) > UINT32_MAX)
+    return Fail(msg::kAcmSize);
+  if (converter.DestinationSize(uint32_t(decodedBytes)) < wave.DataSize() && !AskMessage(msg::kQualityLoss))
+    return HeldConversionResult::kDeclined;
+
+  const std::unique_ptr<uint8_t[]> decoded = Uninitialised(decodedBytes);
+  if (!decoded) return Fail(msg::kTempMemory);
+  const uint64_t frames = decoder.Read(decoded.get(), decoder.Frames());
+  const uint32_t sourceBytes = uint32_t(frames * decodedAlign);
+  const uint64_t size = converter.DestinationSize(sourceBytes);
+  const std::unique_ptr<uint8_t[]> converted = Uninitialised(size);
+  if (!converted) return Fail(msg::kTempMemory);
+  if (!converter.Convert(decoded.get(), sourceBytes, converted.get())) return Fail(msg::kAcmConvert);
+  if (!wave.ResizeData(uint32_t(size))) return Fail(msg::kReallocOutOfMemory);
+  if (size) std::memcpy(wave.Data(), converted.get(), size_t(size));
+  wave.Chunks().factSamples.reset();  // the "fact" count belonged to the old format
+  return HeldConversionResult::kDone;
+}
+
+}  // namespace tarkel
