@@ -41,7 +41,7 @@ TEST(CreativeVoice, RatesFromTimeConstantsSnapToStandardRates) {
   EXPECT_EQ(SnapVocRate(15000), 15000u);
   EXPECT_EQ(SnapVocRate(22222), 22050u);
   EXPECT_EQ(SnapVocRate(30000), 30000u);
-  EXPECT_EQ(SnapVocRate(47000), 48000u);
+  EXPECT_EQ(SnapVocRate(47100), 48000u);
   EXPECT_EQ(SnapVocRate(96000), 96000u);
   EXPECT_EQ(VocStereoConstantFor(22050), 59732u);
   EXPECT_EQ(VocRateFromExtendedConstant(59732, 2), 22053u);

@@ -98,8 +98,8 @@ TEST(LyingSizes, AllocateNoMoreThanTheFileHolds) {
   }
   {  // so does a data size of 0 in such a file
     WaveAudio wave;
-    ASSERT_TRUE(OpenSoundMemory(wave, RiffWithSize(0, Cat({GoodFmt(), ChunkWithSize("data", 0, {1, 2, 3})}))));
-    EXPECT_EQ(wave.DataSize(), 3u);
+    ASSERT_TRUE(OpenSoundMemory(wave, RiffWithSize(0, Cat({GoodFmt(), ChunkWithSize("data", 0, {1, 2, 3, 4})}))));
+    EXPECT_EQ(wave.DataSize(), 4u);
   }
   {  // the RIFF size claims 4 GiB
     WaveAudio wave;
