@@ -15,7 +15,7 @@ namespace {
 
 constexpr uint64_t kChunkFrames = 8192;
 constexpr uint32_t kRiffWaveHeader = 12;
-constexpr double kFloatScale = 32767.0;  // libsndfile's own scale from float to 16 bits
+constexpr double kFloatScale = 32768.0;  // full scale 1.0, as libsndfile reads 16 bits back as float
 
 // How the source's samples reach 16 bits.
 enum class Width { Exact16, Wide32, Float, Pcm8 };
@@ -135,7 +135,7 @@ struct ForeignDecoder::Stream {
         got = sf_readf_float(file, floats.data(), frames);
         for (size_t i = 0; i < size_t(got) * info.channels; ++i) {
           const double exact = double(floats[i]) * kFloatScale + noise.Triangular() / 65536.0;
-          shorts[i] = Clamp16(int64_t(std::floor(std::clamp(exact, -40000.0, 40000.0))));
+          shorts[i] = Clamp16(int64_t(std::floor(std::clamp(exact, -65536.0, 65536.0))));
         }
         break;
     }
