@@ -18,6 +18,7 @@ constexpr uint8_t kPackPcm8 = 0;
 constexpr uint8_t kModeStereo = 1;
 constexpr uint32_t kStandardRates[] = {8000, 11025, 16000, 22050, 32000, 44100, 48000};
 constexpr uint32_t kSnapPercent = 2;
+constexpr uint32_t kRateWithoutBlock = 11025;
 
 uint32_t GetLE24(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16); }
 void PutLE24(uint8_t* p, uint32_t v) {
@@ -72,7 +73,7 @@ bool ReadSoundBlock(WaveAudio& wave, ByteSource& in, uint32_t length, VocReadSta
   if (length < kSoundFieldBytes || in.Read(fields, sizeof fields) != sizeof fields) return Damaged();
   if (!state.extendedPending) {
     if (fields[1] != kPackPcm8) return Refuse(msg::kVocOnlyPcm);
-    state.rate = VocRateFromTimeConstant(fields[0]);
+    state.rate = VocRateOfTimeConstant(fields[0]);
     state.channels = 1;
   }
   state.bits = 8;
@@ -171,6 +172,17 @@ bool WriteSoundBlocks(ByteSink& out, const uint8_t* data, uint32_t bytes, uint32
 
 uint32_t VocRateFromTimeConstant(uint8_t t) { return 1000000u / (256u - t); }
 
+uint32_t VocRateOfTimeConstant(uint8_t t) {
+  for (uint32_t standard : kStandardRates)
+    if (VocTimeConstantFor(standard) == t) return standard;
+  return VocRateFromTimeConstant(t);
+}
+
+uint32_t VocRateReadBack(uint32_t rate, uint16_t channels) {
+  if (channels == 2) return SnapVocRate(VocRateFromExtendedConstant(VocStereoConstantFor(rate), 2));
+  return SnapVocRate(VocRateOfTimeConstant(VocTimeConstantFor(rate)));
+}
+
 uint32_t VocRateFromExtendedConstant(uint16_t t, uint16_t channels) {
   const uint32_t rate = 256000000u / (65536u - t);
   return channels == 2 ? rate / 2 : rate;
@@ -210,7 +222,9 @@ bool WaveAudio::ReadVoc(ByteSource& in) {
       return false;
     }
   }
-  SetVocFormat(format_, state.channels, SnapVocRate(state.rate), state.bits);
+  // Samples without a block that gave their rate (continuations only) play at the lowest of
+  // the rates the reader always gave.
+  SetVocFormat(format_, state.channels, state.rate ? SnapVocRate(state.rate) : kRateWithoutBlock, state.bits);
   SetDataSize(state.total);
   return true;
 }

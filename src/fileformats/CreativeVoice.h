@@ -35,6 +35,9 @@ inline constexpr uint32_t kVocExtendedLength = 4;
 
 // Frames per second of a type-1 time constant: 1000000 / (256 - t).
 uint32_t VocRateFromTimeConstant(uint8_t t);
+// The rate a type-1 time constant stands for: the standard rate whose own constant it is (the
+// whole microseconds of 44100 Hz, 22, give 45454 Hz), else VocRateFromTimeConstant.
+uint32_t VocRateOfTimeConstant(uint8_t t);
 // Frames per second of a type-8 time constant: 256000000 / (65536 - t), halved for stereo.
 uint32_t VocRateFromExtendedConstant(uint16_t t, uint16_t channels);
 // The time constants the writer stores, kept within their fields.
@@ -44,5 +47,7 @@ uint16_t VocStereoConstantFor(uint32_t rate);
 // 44100, 48000) when it lies within 2 % of it, the rate itself otherwise. Time constants only
 // approximate a rate (165 gives 10989 for 11025).
 uint32_t SnapVocRate(uint32_t rate);
+// The rate that a sound written at `rate` in `channels` channels has when it is read back.
+uint32_t VocRateReadBack(uint32_t rate, uint16_t channels);
 
 }  // namespace tarkel

@@ -157,5 +157,25 @@ TEST(CreativeVoiceNew, TimeConstantsOf8000And16000HzKeepTheirRate) {
   EXPECT_EQ(stereo.Channels(), 2u);
 }
 
+TEST(CreativeVoiceNew, EveryStandardRateSurvivesWritingAndReading) {
+  for (uint32_t rate : {8000u, 11025u, 16000u, 22050u, 32000u, 44100u, 48000u}) {
+    for (uint16_t channels : {1, 2}) {
+      RecordingPorts ports;
+      WaveAudio wave;
+      wave.Format() = WaveFormat::Pcm(channels, rate, 8);
+      wave.AllocateData(4 * channels);
+      MemorySink out;
+      ASSERT_TRUE(wave.WriteVoc(out, 0, wave.Frames()));
+      WaveAudio back;
+      ASSERT_TRUE(OpenSoundMemory(back, out.Bytes()));
+      EXPECT_EQ(back.Rate(), rate) << channels << " channels";
+      EXPECT_EQ(VocRateReadBack(rate, channels), rate);
+    }
+  }
+  // The writer's constant of 44100 Hz mono is 22 microseconds: read back as 44100, not 45454.
+  EXPECT_EQ(VocRateOfTimeConstant(VocTimeConstantFor(44100)), 44100u);
+  EXPECT_EQ(VocRateOfTimeConstant(165), 10989u);
+}
+
 }  // namespace
 }  // namespace tarkel::test
