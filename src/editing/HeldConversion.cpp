@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "sound/DocWaveAudio.h"
 #include "sound/MessageIds.h"
@@ -45,14 +46,20 @@ HeldConversionResult ConvertHeldSamples(DocWaveAudio& wave, const WaveFormat& so
   if (converter.DestinationSize(uint32_t(decodedBytes)) < wave.DataSize() && !AskMessage(msg::kQualityLoss))
     return HeldConversionResult::kDeclined;
 
-  const std::unique_ptr<uint8_t[]> decoded = Uninitialised(decodedBytes);
-  if (!decoded) return Fail(msg::kTempMemory);
-  const uint64_t frames = decoder.Read(decoded.get(), decoder.Frames());
-  const uint32_t sourceBytes = uint32_t(frames * decodedAlign);
-  const uint64_t size = converter.DestinationSize(sourceBytes);
-  const std::unique_ptr<uint8_t[]> converted = Uninitialised(size);
+  // Decoded pieces go straight into the channel and rate steps: no copy of the whole sound.
+  std::vector<uint8_t> piece;
+  uint64_t decodedFrames = 0;
+  const FormatConverter::SourcePieces fromDecoder = [&](uint64_t maxFrames, uint64_t& frames) {
+    piece.resize(size_t(maxFrames) * decodedAlign);
+    frames = decoder.Read(piece.data(), maxFrames);
+    decodedFrames += frames;
+    return piece.data();
+  };
+  const std::unique_ptr<uint8_t[]> converted = Uninitialised(converter.DestinationSize(uint32_t(decodedBytes)));
   if (!converted) return Fail(msg::kTempMemory);
-  if (!converter.Convert(decoded.get(), sourceBytes, converted.get())) return Fail(msg::kAcmConvert);
+  if (!converter.ConvertPieces(fromDecoder, decoder.Frames(), converted.get())) return Fail(msg::kAcmConvert);
+  // A decoder that gave fewer frames than it expected: what they convert to is the sound.
+  const uint64_t size = converter.DestinationSize(uint32_t(decodedFrames * decodedAlign));
   if (!wave.ResizeData(uint32_t(size))) return Fail(msg::kReallocOutOfMemory);
   if (size) std::memcpy(wave.Data(), converted.get(), size_t(size));
   wave.Chunks().factSamples.reset();  // the "fact" count belonged to the old format
