@@ -3,6 +3,7 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -46,23 +47,43 @@ std::vector<uint8_t> RiffHeaderFor(const WaveFormat& format, uint32_t dataBytes,
   return h;
 }
 
-// A uniform 16-bit value per call; the state starts the same for every conversion.
+// The dither: 65536 values of a triangular distribution over [0, 65535] (the mean of two
+// uniform 16-bit values), in 1/65536 LSB, made once from a fixed seed and used in turn. A table
+// lets the dithering loop run vectorised; its period of 65536 samples keeps the noise white
+// down to fractions of a hertz.
+constexpr size_t kDitherValues = size_t(1) << 16;
+
+const std::array<uint32_t, kDitherValues>& DitherTable() {
+  static const std::array<uint32_t, kDitherValues> table = [] {
+    std::array<uint32_t, kDitherValues> t{};
+    uint32_t state = 0x9E3779B9u;
+    const auto next16 = [&state] {
+      state ^= state << 13;
+      state ^= state >> 17;
+      state ^= state << 5;
+      return state & 0xFFFF;
+    };
+    for (uint32_t& v : t) v = (next16() + next16()) >> 1;
+    return t;
+  }();
+  return table;
+}
+
+// Where one conversion stands in the dither table.
 class DitherNoise {
  public:
-  uint32_t Next16() {
-    state_ ^= state_ << 13;
-    state_ ^= state_ >> 17;
-    state_ ^= state_ << 5;
-    return state_ & 0xFFFF;
+  // The values for the next `n` samples (n at most kDitherValues); starts over at the table's
+  // start when fewer remain.
+  const uint32_t* Take(size_t n) {
+    if (position_ + n > kDitherValues) position_ = 0;
+    const uint32_t* values = DitherTable().data() + position_;
+    position_ += n;
+    return values;
   }
-  // Triangular over [0, 65535]: the mean of two uniform values, in 1/65536 LSB.
-  uint32_t Triangular() { return (Next16() + Next16()) >> 1; }
 
  private:
-  uint32_t state_ = 0x9E3779B9u;
+  size_t position_ = 0;
 };
-
-int16_t Clamp16(int64_t v) { return int16_t(std::clamp<int64_t>(v, INT16_MIN, INT16_MAX)); }
 
 }  // namespace
 
@@ -114,30 +135,39 @@ struct ForeignDecoder::Stream {
   static sf_count_t Write(const void*, sf_count_t, void*) { return 0; }
   static sf_count_t Tell(void* self) { return static_cast<Stream*>(self)->position; }
 
-  // Source samples of `frames` frames to 16 bits, source channels, into `shorts`.
-  sf_count_t ReadShorts(sf_count_t frames) {
+  // Source samples of `frames` frames to 16 bits, source channels, into `to`.
+  sf_count_t ReadShorts(int16_t* to, sf_count_t frames) {
     const size_t samples = size_t(frames) * info.channels;
-    shorts.resize(samples);
     sf_count_t got = 0;
     switch (width) {
       case Width::Exact16:
       case Width::Pcm8:
-        got = sf_readf_short(file, shorts.data(), frames);
+        got = sf_readf_short(file, to, frames);
         break;
-      case Width::Wide32:
+      case Width::Wide32: {
         wide.resize(samples);
         got = sf_readf_int(file, wide.data(), frames);
-        for (size_t i = 0; i < size_t(got) * info.channels; ++i)
-          shorts[i] = Clamp16((int64_t(wide[i]) + noise.Triangular()) >> 16);
-        break;
-      case Width::Float:
-        floats.resize(samples);
-        got = sf_readf_float(file, floats.data(), frames);
-        for (size_t i = 0; i < size_t(got) * info.channels; ++i) {
-          const double exact = double(floats[i]) * kFloatScale + noise.Triangular() / 65536.0;
-          shorts[i] = Clamp16(int64_t(std::floor(std::clamp(exact, -65536.0, 65536.0))));
+        const size_t n = size_t(got) * info.channels;
+        const uint32_t* d = noise.Take(n);
+        for (size_t i = 0; i < n; ++i) {
+          // (v + d) >> 16 without leaving 32 bits: the high half plus the carry of the low half.
+          const int32_t v = wide[i];
+          const int32_t r = (v >> 16) + int32_t(((uint32_t(v) & 0xFFFF) + d[i]) >> 16);
+          to[i] = int16_t(std::min(r, int32_t(INT16_MAX)));
         }
         break;
+      }
+      case Width::Float: {
+        floats.resize(samples);
+        got = sf_readf_float(file, floats.data(), frames);
+        const size_t n = size_t(got) * info.channels;
+        const uint32_t* d = noise.Take(n);
+        for (size_t i = 0; i < n; ++i) {
+          const float exact = std::clamp(floats[i] * float(kFloatScale) + float(d[i]) * (1.0f / 65536.0f), -32768.0f, 32767.0f);
+          to[i] = int16_t(std::floor(exact));
+        }
+        break;
+      }
     }
     return got;
   }
@@ -202,16 +232,22 @@ uint64_t ForeignDecoder::Read(uint8_t* out, uint64_t frames) {
   const uint32_t align = decoded_.BlockAlign();
   uint64_t done = 0;
   while (done < frames) {
-    const sf_count_t want = sf_count_t(std::min(kChunkFrames, frames - done));
-    const sf_count_t got = s.ReadShorts(want);
-    if (got <= 0) break;
-    const int16_t* samples = s.Channelled(got);
+    const uint64_t pieceFrames = std::max<uint64_t>(1, std::min<uint64_t>(kChunkFrames, kDitherValues / s.info.channels));
+    const sf_count_t want = sf_count_t(std::min(pieceFrames, frames - done));
     uint8_t* to = out + done * align;
-    const size_t count = size_t(got) * s.outChannels;
-    if (s.width == Width::Pcm8) {
-      for (size_t i = 0; i < count; ++i) to[i] = uint8_t((samples[i] >> 8) + 128);
-    } else {
-      std::memcpy(to, samples, count * sizeof(int16_t));
+    // Samples that need no mixing and stay 16-bit are decoded in place.
+    const bool inPlace = s.width != Width::Pcm8 && s.info.channels == s.outChannels;
+    if (!inPlace) s.shorts.resize(size_t(want) * s.info.channels);
+    const sf_count_t got = s.ReadShorts(inPlace ? reinterpret_cast<int16_t*>(to) : s.shorts.data(), want);
+    if (got <= 0) break;
+    if (!inPlace) {
+      const int16_t* samples = s.Channelled(got);
+      const size_t count = size_t(got) * s.outChannels;
+      if (s.width == Width::Pcm8) {
+        for (size_t i = 0; i < count; ++i) to[i] = uint8_t((samples[i] >> 8) + 128);
+      } else {
+        std::memcpy(to, samples, count * sizeof(int16_t));
+      }
     }
     done += uint64_t(got);
   }
