@@ -160,8 +160,11 @@ void ScalePositions(FileChunks& kept, uint32_t oldRate, uint32_t newRate) {
   const auto scale = [&](uint32_t frame) {
     return uint32_t(std::min<uint64_t>(uint64_t(frame) * newRate / oldRate, UINT32_MAX));
   };
+  // A range keeps its length in time: its end is scaled as the frame after it.
   MapPositions(kept, [&](FrameRange r) -> std::optional<FrameRange> {
-    return FrameRange{scale(r.first), std::max(scale(r.first), scale(r.last))};
+    const uint32_t first = scale(r.first);
+    const uint32_t afterLast = r.last == UINT32_MAX ? UINT32_MAX : scale(r.last + 1);
+    return FrameRange{first, std::max(first, afterLast == 0 ? 0 : afterLast - 1)};
   });
   for (KeptChunk& c : kept.chunks)
     if (HasId(c, "smpl") && c.bytes.size() >= kSmplHeaderSize)
