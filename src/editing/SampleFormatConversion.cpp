@@ -129,6 +129,10 @@ bool ConvertSampleFormat(DocWaveAudio& wave) { return Convert(wave, nullptr); }
 
 bool ConvertSampleFormatTo(DocWaveAudio& wave, const WaveFormat& target) { return Convert(wave, &target); }
 
-bool ChangeFormatWithoutData(DocWaveAudio& wave) { return ChooseSampleFormat(wave, ConvertTitle()); }
+bool ChangeFormatWithoutData(DocWaveAudio& wave) {
+  if (!ChooseSampleFormat(wave, ConvertTitle())) return false;
+  wave.Chunks().factSamples.reset();  // a "fact" count belonged to the old format
+  return true;
+}
 
 }  // namespace tarkel

@@ -1,5 +1,6 @@
 #include "fileformats/HeldFormat.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "sound/Bytes.h"
@@ -13,6 +14,10 @@ constexpr uint8_t kPcmSubFormat[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10,
                                        0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 constexpr uint32_t kValidBitsOffset = kFormatHeaderSize;        // wValidBitsPerSample
 constexpr uint32_t kSubFormatOffset = kFormatHeaderSize + 6;    // after the channel mask
+// Formats whose extra bytes start with the samples one block holds.
+constexpr uint16_t kTagMsAdpcm = 0x0002;
+constexpr uint16_t kTagImaAdpcm = 0x0011;
+constexpr uint16_t kTagGsm610 = 0x0031;
 
 }  // namespace
 
@@ -24,6 +29,20 @@ bool IsBlockedFormat(const WaveFormat& f) {
 uint32_t SampleFramesOf(const WaveAudio& wave) {
   if (IsBlockedFormat(wave.Format()) && wave.Chunks().factSamples) return *wave.Chunks().factSamples;
   return wave.Frames();
+}
+
+uint32_t FactForBlocks(const WaveAudio& wave, uint32_t first, uint32_t end) {
+  const WaveFormat& f = wave.Format();
+  const bool countsSamples = f.FormatTag() == kTagMsAdpcm || f.FormatTag() == kTagImaAdpcm || f.FormatTag() == kTagGsm610;
+  const uint32_t perBlock = countsSamples && f.ExtraSize() >= 2 ? GetLE16(f.Data() + kFormatHeaderSize) : 0;
+  if (perBlock == 0) return end - first;
+  uint64_t samples = uint64_t(end - first) * perBlock;
+  // The last block of the file may hold fewer samples than the others.
+  if (const auto& fact = wave.Chunks().factSamples; fact && end == wave.Frames()) {
+    const uint64_t before = uint64_t(first) * perBlock;
+    samples = *fact > before ? std::min<uint64_t>(samples, *fact - before) : 0;
+  }
+  return uint32_t(std::min<uint64_t>(samples, UINT32_MAX));
 }
 
 bool PlainPcmFromExtensible(WaveFormat& format) {

@@ -18,6 +18,10 @@ bool IsBlockedFormat(const WaveFormat& format);
 // The sound's length in sample frames: the "fact" count for a blocked format that had one,
 // else the frame count.
 uint32_t SampleFramesOf(const WaveAudio& wave);
+// The "fact" count of a file holding only blocks `first` up to, not including, `end` of a
+// blocked format: the samples those blocks hold where the format block says how many one
+// holds (IMA and MS ADPCM, GSM 6.10), else the number of blocks.
+uint32_t FactForBlocks(const WaveAudio& wave, uint32_t first, uint32_t end);
 // WAVE_FORMAT_EXTENSIBLE with PCM samples in 8 or 16 bits and one or two channels is the plain
 // PCM format it describes: `format` becomes that plain format. False (unchanged) otherwise.
 bool PlainPcmFromExtensible(WaveFormat& format);

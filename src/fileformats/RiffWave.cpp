@@ -139,7 +139,9 @@ bool WaveAudio::WriteWave(ByteSink& out, uint32_t first, uint32_t end) {
   const bool whole = first == 0 && end == Frames();
   const bool blocked = IsBlockedFormat(format_);
   const uint64_t bytes64 = blocked && whole ? DataSize() : uint64_t(end - first) * BlockAlign();
-  const uint32_t factValue = blocked && whole && chunks_.factSamples ? *chunks_.factSamples : end - first;
+  const uint32_t factValue = !blocked                        ? end - first
+                             : whole && chunks_.factSamples ? *chunks_.factSamples
+                                                            : FactForBlocks(*this, first, end);
   const FileChunks part = whole ? FileChunks() : ChunksForPart(chunks_, first, end, Frames());
   const FileChunks& kept = whole ? chunks_ : part;
   const uint64_t before = KeptChunksBytes(kept, false), after = KeptChunksBytes(kept, true);
