@@ -93,6 +93,21 @@ bool ReadExtendedBlock(ByteSource& in, uint32_t length, VocReadState& state) {
   return SkipBlock(in, length - kVocExtendedLength);
 }
 
+// The sample bytes of a type-9 block whose fields have been read. sox gives such a block the
+// length of its samples + 4 instead of + 12: when the samples so counted would end 9 bytes before
+// the end of the file and the file's last byte is a terminator, the samples run on to it.
+uint32_t NewBlockSampleBytes(ByteSource& in, uint32_t length) {
+  constexpr uint32_t kSoxShortfall = kVocNewFieldsLength - 4;
+  const uint32_t claimed = length - kVocNewFieldsLength;
+  const uint64_t samplesAt = in.Tell();
+  const uint64_t claimedEnd = samplesAt + claimed;
+  if (claimedEnd + kSoxShortfall + 1 != in.Size()) return claimed;
+  uint8_t last = 0xFF;
+  const bool terminated = in.Seek(in.Size() - 1) && in.Read(&last, 1) == 1 && last == kVocTerminator;
+  in.Seek(samplesAt);
+  return terminated ? claimed + kSoxShortfall : claimed;
+}
+
 // A type-9 block: rate, width and channels given directly; 8-bit unsigned or 16-bit signed PCM.
 bool ReadNewSoundBlock(WaveAudio& wave, ByteSource& in, uint32_t length, VocReadState& state) {
   uint8_t fields[kVocNewFieldsLength];
@@ -107,7 +122,7 @@ bool ReadNewSoundBlock(WaveAudio& wave, ByteSource& in, uint32_t length, VocRead
   state.bits = bits;
   state.channels = channels;
   state.extendedPending = false;
-  return AppendSamples(wave, in, length - kVocNewFieldsLength, state);
+  return AppendSamples(wave, in, NewBlockSampleBytes(in, length), state);
 }
 
 // Reads one block after its type byte; false (with the message shown) when the file is refused.

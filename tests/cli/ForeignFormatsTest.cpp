@@ -203,3 +203,45 @@ TEST(HeldFormat, ConversionThatShrinksTheDataAsksFirst) {
 
 }  // namespace
 }  // namespace tarkel::test
+
+namespace tarkel::test {
+namespace {
+
+// Creative Voice files of sox (type-1, type-8 and type-9 blocks; its type-9 length is 8 bytes
+// short) and of libsndfile: the rate made, not the one a time constant approximates, and
+// libsndfile's samples.
+TEST(VoiceFiles, FromSoxAndLibsndfileOpenAtTheirRateWithTheirSamples) {
+  if (!HasTool("sox")) GTEST_SKIP() << "sox is not installed";
+  TempDir dir;
+  const std::string voc = (dir / "made.voc").string(), wav = (dir / "made.wav").string(), saved = (dir / "saved.wav").string();
+  for (int rate : {8000, 11025, 16000, 22050, 44100, 48000}) {
+    for (int channels : {1, 2}) {
+      for (int bits : {8, 16}) {
+        for (bool bySndfile : {false, true}) {
+          SCOPED_TRACE(std::to_string(rate) + " Hz " + std::to_string(channels) + " ch " + std::to_string(bits) +
+                       " bits by " + (bySndfile ? "sndfile-convert" : "sox"));
+          const std::string spec = "-r " + std::to_string(rate) + " -c " + std::to_string(channels) + " -b " + std::to_string(bits);
+          if (bySndfile) {
+            if (!HasTool("sndfile-convert")) continue;
+            ASSERT_TRUE(RunQuietly("sox -n " + spec + " " + wav + " synth 0.2 sine 440 sine 500 vol 0.7"));
+            ASSERT_TRUE(RunQuietly("sndfile-convert " + wav + " " + voc));
+          } else {
+            ASSERT_TRUE(RunQuietly("sox -n " + spec + " " + voc + " synth 0.2 sine 440 sine 500 vol 0.7"));
+          }
+          const CliResult r = RunCli({voc, "--info", "-o", saved});
+          ASSERT_EQ(r.status, 0) << r.err;
+          auto lines = InfoLines(r.out);
+          EXPECT_EQ(lines["rate"], std::to_string(rate));
+          EXPECT_EQ(lines["channels"], std::to_string(channels));
+          EXPECT_EQ(lines["bits"], std::to_string(bits));
+          const SndfileSound reference = ReadWithSndfile(voc), ours = ReadWithSndfile(saved);
+          ASSERT_TRUE(reference.ok && ours.ok);
+          EXPECT_TRUE(ours.shorts == reference.shorts) << ours.shorts.size() << " samples, libsndfile " << reference.shorts.size();
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarkel::test
