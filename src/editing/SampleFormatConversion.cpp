@@ -9,6 +9,7 @@
 #include "editing/FormatConverter.h"
 #include "editing/HeldConversion.h"
 #include "fileformats/MarkerShift.h"
+#include "fileformats/RiffMetadata.h"
 
 namespace tarkel {
 namespace {
@@ -119,7 +120,10 @@ bool Convert(DocWaveAudio& wave, const WaveFormat* target) {
   }
   if (ok) ok = ConvertIntoCurrentFormat(wave, keeper, scratch, oldSize);
   // Positions kept from the file (cue points, loops) follow a new rate.
-  if (ok) ScalePositions(wave.Chunks(), keeper.Kept().SamplesPerSec(), wave.Rate());
+  if (ok) {
+    ScalePositions(wave.Chunks(), keeper.Kept().SamplesPerSec(), wave.Rate());
+    ForgetFormatChunks(wave.Chunks());
+  }
   return ok;
 }
 

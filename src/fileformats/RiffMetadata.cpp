@@ -36,6 +36,10 @@ uint64_t KeptChunksBytes(const FileChunks& kept, bool afterData) {
   return total;
 }
 
+void ForgetFormatChunks(FileChunks& kept) {
+  std::erase_if(kept.chunks, [](const KeptChunk& c) { return std::memcmp(c.id.data(), "PEAK", 4) == 0; });
+}
+
 bool WriteKeptChunks(ByteSink& out, const FileChunks& kept, bool afterData) {
   static constexpr uint8_t kPad = 0;
   for (const KeptChunk& c : kept.chunks) {

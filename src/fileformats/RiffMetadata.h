@@ -18,6 +18,9 @@ bool KeepChunk(FileChunks& kept, const RiffChunk& chunk, ByteSource& in, uint64_
 // The bytes that the kept chunks before (or after) the data take in a file, headers and pad
 // bytes included.
 uint64_t KeptChunksBytes(const FileChunks& kept, bool afterData);
+// Drops the kept chunks that describe the samples in their old format ("PEAK": the peaks of
+// floating-point data) after the samples were converted.
+void ForgetFormatChunks(FileChunks& kept);
 // Writes the kept chunks before (or after) the data; false when a write failed.
 bool WriteKeptChunks(ByteSink& out, const FileChunks& kept, bool afterData);
 
