@@ -93,9 +93,21 @@ bool ReadExtendedBlock(ByteSource& in, uint32_t length, VocReadState& state) {
   return SkipBlock(in, length - kVocExtendedLength);
 }
 
+// Whether well-formed blocks run from `at` to a terminator in the last byte or to the end.
+bool BlocksFollow(ByteSource& in, uint64_t at) {
+  while (at < in.Size()) {
+    uint8_t head[4] = {};
+    if (!in.Seek(at) || in.Read(head, 1) != 1) return false;
+    if (head[0] == kVocTerminator) return at + 1 == in.Size();
+    if (head[0] > kVocSoundDataNew || in.Read(head + 1, 3) != 3) return false;
+    at += 4 + GetLE24(head + 1);
+  }
+  return at == in.Size();
+}
+
 // The sample bytes of a type-9 block whose fields have been read. sox gives such a block the
-// length of its samples + 4 instead of + 12: when the samples so counted would end 9 bytes before
-// the end of the file and the file's last byte is a terminator, the samples run on to it.
+// length of its samples + 4 instead of + 12: when no blocks follow the samples so counted but
+// the samples 8 bytes longer end at the file's final terminator, they run on to it.
 uint32_t NewBlockSampleBytes(ByteSource& in, uint32_t length) {
   constexpr uint32_t kSoxShortfall = kVocNewFieldsLength - 4;
   const uint32_t claimed = length - kVocNewFieldsLength;
@@ -103,9 +115,10 @@ uint32_t NewBlockSampleBytes(ByteSource& in, uint32_t length) {
   const uint64_t claimedEnd = samplesAt + claimed;
   if (claimedEnd + kSoxShortfall + 1 != in.Size()) return claimed;
   uint8_t last = 0xFF;
-  const bool terminated = in.Seek(in.Size() - 1) && in.Read(&last, 1) == 1 && last == kVocTerminator;
+  const bool soxLayout = in.Seek(in.Size() - 1) && in.Read(&last, 1) == 1 && last == kVocTerminator &&
+                         !BlocksFollow(in, claimedEnd);
   in.Seek(samplesAt);
-  return terminated ? claimed + kSoxShortfall : claimed;
+  return soxLayout ? claimed + kSoxShortfall : claimed;
 }
 
 // A type-9 block: rate, width and channels given directly; 8-bit unsigned or 16-bit signed PCM.
