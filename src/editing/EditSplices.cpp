@@ -4,7 +4,9 @@ namespace tarkel {
 
 std::vector<FrameSplice> SplicesOf(EditCommand command, uint32_t first, uint32_t last, ChannelMode mode,
                                    uint32_t framesBefore, uint32_t framesAfter, const EditCommandResult& result) {
-  if (IsSingleChannel(mode) || result.frames <= 0) return {};
+  // Trimming one channel keeps that channel's frames first..last as a mono sound: the length
+  // changes as for both.
+  if ((IsSingleChannel(mode) && command != EditCommand::Trim) || result.frames <= 0) return {};
   const uint32_t n = uint32_t(result.frames);
   switch (command) {
     case EditCommand::Cut:

@@ -1,7 +1,8 @@
 #pragma once
 // The changes of length an edit command made, as the positions kept from a sound's file
 // (cue points, loops, labelled regions) must follow them. Edits of one channel of a stereo
-// sound move no frames of the other and so move no positions.
+// sound keep the length of the other and so move no positions (but trimming one channel
+// keeps only its range).
 #include <cstdint>
 #include <vector>
 

@@ -193,6 +193,18 @@ TEST(MetadataChunks, InsertionMovesLaterPositionsAndCuttingALoopDropsIt) {
   EXPECT_EQ(Get32(Find(s.chunks, "smpl")->data, 28), 0u);
   EXPECT_EQ(Find(s.chunks, "smpl")->data.size(), 36u);
   EXPECT_EQ(CuePoints(*Find(s.chunks, "cue ")), (std::map<uint32_t, uint32_t>{{1, 50}, {2, 300}, {3, 781}}));
+  // Trimming one channel of a stereo sound keeps that channel's range as a mono sound.
+  {
+    const std::string in = (dir / "stereo.wav").string(), out = (dir / "trimmed.wav").string();
+    Bytes file = MetadataFile();
+    WriteFileBytes(in, file);
+    const CliResult made = RunCli({in, "--yes", "--edit", "convert:1,2,16000,16", "-o", in});
+    ASSERT_EQ(made.status, 0) << made.err;
+    const CliResult trimmed = RunCli({in, "--channel", "left", "--select", "40:999", "--edit", "trim", "-o", out});
+    ASSERT_EQ(trimmed.status, 0) << trimmed.err;
+    const auto chunks = RiffChunksOf(ReadFileBytes(out));
+    EXPECT_EQ(CuePoints(*Find(chunks, "cue ")), (std::map<uint32_t, uint32_t>{{1, 10}, {2, 260}, {3, 760}}));
+  }
   // Undo gives the positions back with the frames.
   s = RunAndSave(dir, {"--select", "200:399", "--edit", "delete", "--undo"});
   ASSERT_EQ(s.status, 0) << s.err;
