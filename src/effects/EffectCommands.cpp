@@ -49,10 +49,15 @@ bool ApplyEffectCommand(CTarkelDoc& doc, EffectRequest& r, uint32_t first, uint3
   if (fusion) TheUndoStore().DropSavedOf(&doc);
   const UndoRequest undo = fusion ? UndoRequest::None() : UndoFor(doc.Sound(), r, first, last);
   return doc.RunEdit(undo, mode, [&](DocWaveAudio& wave) {
+    const uint32_t framesBefore = wave.Frames();
     const uint32_t frames = RunDriver(wave, r, first, last, mode);
     if (frames == 0) return EditOutcome::FailedAfterChange();
-    // Fusion reports the removed second half.
-    if (fusion) return EditOutcome::Changed(first + frames / 2, first + 2 * (frames / 2) - 1, mode);
+    // Fusion reports the removed second half; positions kept from the file follow it.
+    if (fusion) {
+      EditOutcome outcome = EditOutcome::Changed(first + frames / 2, first + 2 * (frames / 2) - 1, mode);
+      if (wave.Frames() < framesBefore) outcome.splices = {{first + frames / 2, framesBefore - wave.Frames(), 0}};
+      return outcome;
+    }
     return EditOutcome::Changed(first, last, mode);
   });
 }
