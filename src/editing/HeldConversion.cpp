@@ -31,6 +31,22 @@ bool NeedsDecoding(const WaveFormat& format) {
   return probe.Open(format, format) != 0;
 }
 
+int DecodeHeldData(const WaveFormat& source, const uint8_t* data, uint32_t bytes, std::optional<uint32_t> factSamples,
+                   std::vector<uint8_t>& decoded, WaveFormat& decodedFormat) {
+  ForeignDecoder decoder;
+  if (!decoder.Open(source, data, bytes, factSamples)) return msg::kAcmOpen;
+  decodedFormat = decoder.DecodedFormat();
+  const uint64_t decodedBytes = decoder.Frames() * decodedFormat.BlockAlign();
+  if (decodedBytes > UINT32_MAX) return msg::kAcmSize;
+  try {
+    decoded.resize(size_t(decodedBytes));
+  } catch (const std::bad_alloc&) {
+    return msg::kTempMemory;
+  }
+  decoded.resize(size_t(decoder.Read(decoded.data(), decoder.Frames()) * decodedFormat.BlockAlign()));
+  return 0;
+}
+
 HeldConversionResult ConvertHeldSamples(DocWaveAudio& wave, const WaveFormat& source) {
   // Blocked formats count their samples in the "fact" chunk; libsndfile reads it from there.
   const std::optional<uint32_t> fact = IsBlockedFormat(source) ? wave.Chunks().factSamples : std::nullopt;

@@ -45,6 +45,17 @@ uint32_t FactForBlocks(const WaveAudio& wave, uint32_t first, uint32_t end) {
   return uint32_t(std::min<uint64_t>(samples, UINT32_MAX));
 }
 
+WaveFormat WithoutExtensible(const WaveFormat& format) {
+  if (format.FormatTag() != kFormatTagExtensible || format.ExtraSize() < kExtensibleExtraSize) return format;
+  // The sub-format GUID of a WAVE format tag is the tag followed by the fixed base.
+  const uint8_t* guid = format.Data() + kSubFormatOffset;
+  if (std::memcmp(guid + 2, kPcmSubFormat + 2, sizeof kPcmSubFormat - 2) != 0) return format;
+  WaveFormat plain;
+  plain.AssignFrom(format.Data(), kPcmFormatSize);
+  plain.SetFormatTag(GetLE16(guid));
+  return plain;
+}
+
 bool PlainPcmFromExtensible(WaveFormat& format) {
   if (format.FormatTag() != kFormatTagExtensible || format.ExtraSize() < kExtensibleExtraSize) return false;
   const uint8_t* extra = format.Data();

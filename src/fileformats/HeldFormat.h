@@ -22,6 +22,10 @@ uint32_t SampleFramesOf(const WaveAudio& wave);
 // blocked format: the samples those blocks hold where the format block says how many one
 // holds (IMA and MS ADPCM, GSM 6.10), else the number of blocks.
 uint32_t FactForBlocks(const WaveAudio& wave, uint32_t first, uint32_t end);
+// The format with the tag of its sub-format where it is WAVE_FORMAT_EXTENSIBLE (PCM, float,
+// A-law, mu-law) and without its extra bytes: what a 16-byte format record (a clipboard image)
+// can say of it. Other formats are returned as they are.
+WaveFormat WithoutExtensible(const WaveFormat& format);
 // WAVE_FORMAT_EXTENSIBLE with PCM samples in 8 or 16 bits and one or two channels is the plain
 // PCM format it describes: `format` becomes that plain format. False (unchanged) otherwise.
 bool PlainPcmFromExtensible(WaveFormat& format);

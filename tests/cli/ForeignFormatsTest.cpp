@@ -184,6 +184,21 @@ TEST(HeldFormat, EffectsAskForAConversionFirst) {
   EXPECT_EQ(ReadFileBytes(file), before);
 }
 
+// Copied from a held 24-bit (extensible) sound, pasted into a 16-bit one: decoded on the way.
+TEST(HeldFormat, ClipboardOfAHeldFormatPastesIntoSixteenBits) {
+  if (!HasTool("sox")) GTEST_SKIP() << "sox is not installed";
+  TempDir dir;
+  const std::string file = (dir / "s24.wav").string(), clip = (dir / "clip").string(), out = (dir / "out.wav").string();
+  ASSERT_TRUE(RunQuietly("sox -n -r 22050 -c 2 -b 24 " + file + " synth 0.1 sine 440 vol 0.5"));
+  CliResult r = RunCli({file, "--clipboard", clip, "--select", "0:999", "--edit", "copy"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  r = RunCli({"--new", "1,2,22050,16,10", "--clipboard", clip, "--select", "0:0", "--edit", "paste", "-o", out});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const SndfileSound source = ReadWithSndfile(file), pasted = ReadWithSndfile(out);
+  ASSERT_EQ(pasted.frames, 10 + 999);  // the selection 0..998
+  for (size_t i = 0; i < 999 * 2; ++i) ASSERT_LE(std::abs(double(pasted.floats[i]) - source.floats[i]) * 32768.0, 1.0 + 1e-6) << i;
+}
+
 TEST(HeldFormat, ConversionThatShrinksTheDataAsksFirst) {
   if (!HasTool("sox")) GTEST_SKIP() << "sox is not installed";
   TempDir dir;
