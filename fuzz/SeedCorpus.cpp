@@ -131,12 +131,12 @@ Bytes RiffOf(const Bytes& chunks) { return RiffOf("RIFF", chunks, uint32_t(chunk
 Bytes MetadataChunks(bool afterData) {
   if (afterData) return Cat({Chunk("id3 ", {'I', 'D', '3', 3, 0, 0, 0, 0, 0, 0}), Chunk("abcd", {1, 2, 3})});
   Bytes cue = Le(2, 4);
-  for (uint32_t id : {1u, 2u}) Append(cue, Cat({Le(id, 4), Le(id * 10 - 8, 4), Tag("data"), Le(0, 8), Le(id * 10 - 8, 4)}));
+  for (uint32_t id : {1u, 2u}) Append(cue, Cat({Le(id, 4), Le(id * 10 - 8, 4), Tag("data"), Bytes(8, 0), Le(id * 10 - 8, 4)}));
   Bytes adtl = Tag("adtl");
   Append(adtl, Chunk("labl", {1, 0, 0, 0, 'a', 0}));
-  Append(adtl, Chunk("ltxt", Cat({Le(2, 4), Le(5, 4), Tag("rgn "), Le(0, 8)})));
-  Bytes smpl = Le(0, 28);
-  Append(smpl, Cat({Le(1, 4), Le(0, 4), Le(7, 4), Le(0, 4), Le(4, 4), Le(12, 4), Le(0, 8)}));
+  Append(adtl, Chunk("ltxt", Cat({Le(2, 4), Le(5, 4), Tag("rgn "), Bytes(8, 0)})));
+  Bytes smpl(28, 0);
+  Append(smpl, Cat({Le(1, 4), Le(0, 4), Le(7, 4), Le(0, 4), Le(4, 4), Le(12, 4), Bytes(8, 0)}));
   return Cat({Chunk("bext", Bytes(40, 'b')), Chunk("LIST", {'I', 'N', 'F', 'O'}), Chunk("cue ", cue), Chunk("LIST", adtl),
               Chunk("smpl", smpl), Chunk("iXML", {'<', 'x', '/', '>'})});
 }
