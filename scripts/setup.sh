@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsoxr-dev
   clang libclang-rt-14-dev
-  sox sndfile-programs
+  sox sndfile-programs ffmpeg
   libfftw3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   portaudio19-dev libasound2-dev libsndfile1-dev

@@ -7,6 +7,7 @@
 #include "document/CTarkelDoc.h"
 #include "document/DocumentHooks.h"
 #include "document/UndoStore.h"
+#include "fileformats/HeldFormat.h"
 
 namespace tarkel {
 namespace {
@@ -37,7 +38,7 @@ void PrintInfo(const CliSession& session) {
       << "block-align: " << w.BlockAlign() << '\n'
       << "bits: " << w.BitsPerSample() << '\n'
       << "extra-size: " << w.Format().ExtraSize() << '\n'
-      << "frames: " << w.Frames() << '\n'
+      << "frames: " << SampleFramesOf(w) << '\n'
       << "data-bytes: " << w.DataSize() << '\n'
       << "length: " << LengthText(session) << '\n';
 }

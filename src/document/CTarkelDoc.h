@@ -62,19 +62,21 @@ struct EditOutcome {
   bool changed = false;
   // Sent to the region manager (message 1075) when set.
   std::optional<RegionNotice> notice;
+  // The changes of length, in order, that the positions kept from the file follow.
+  std::vector<FrameSplice> splices;
 
   static EditOutcome Failed() { return {}; }
-  static EditOutcome FailedAfterChange() { return {false, true, std::nullopt}; }
+  static EditOutcome FailedAfterChange() { return {false, true, std::nullopt, {}}; }
   // Success without a notice to the region manager.
-  static EditOutcome Done() { return {true, true, std::nullopt}; }
+  static EditOutcome Done() { return {true, true, std::nullopt, {}}; }
   // Success that removed or changed frames first..last (cut, delete, trim, move, effects):
   // restore flag 1.
   static EditOutcome Changed(uint32_t first, uint32_t last, ChannelMode mode) {
-    return {true, true, RegionNotice{first, last, mode, 1}};
+    return {true, true, RegionNotice{first, last, mode, 1}, {}};
   }
   // Success that inserted frames start..end (paste): restore flag 0.
   static EditOutcome Inserted(uint32_t start, uint32_t end, ChannelMode mode) {
-    return {true, true, RegionNotice{start, end, mode, 0}};
+    return {true, true, RegionNotice{start, end, mode, 0}, {}};
   }
 };
 
@@ -189,6 +191,8 @@ class CTarkelDoc {
   void SendRegionNotice();
 
   RegionNotice regionNotice_;
+  // The file's kept chunks as they were before the change that the undo record reverses.
+  std::optional<FileChunks> undoChunks_;
   int32_t hardDisk_ = 0;
   DocWaveAudio sound_;
   bool modified_ = false;

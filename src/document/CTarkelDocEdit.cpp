@@ -5,6 +5,7 @@
 #include "document/DocumentHooks.h"
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
+#include "fileformats/MarkerShift.h"
 
 namespace tarkel {
 
@@ -19,10 +20,16 @@ bool CTarkelDoc::RunEdit(const UndoRequest& undo, ChannelMode mode,
     recorded = store.SaveUndo(this, undo.startByte, undo.endByte, undo.channel.value_or(mode), undo.kind,
                               undo.auxPosition, undo.auxValue, undo.sourceSilenced);
   }
+  std::optional<FileChunks> chunksBefore;
+  if (recorded) chunksBefore = sound_.Chunks();
   const EditOutcome outcome = op ? op(sound_) : EditOutcome::Failed();
   // A change that left no record of its own leaves an older record of this document describing
   // a sound that is no longer there: applying it would put bytes in the wrong places.
   if (outcome.changed && !recorded) store.DropSavedOf(this);
+  if (outcome.changed) undoChunks_ = std::move(chunksBefore);
+  // Cue points, loops and labels kept from the file move with the frames they mark.
+  if (outcome.success)
+    for (const FrameSplice& splice : outcome.splices) ApplySplice(sound_.Chunks(), splice);
   if (outcome.notice) {
     regionNotice_ = *outcome.notice;
     SendRegionNotice();
@@ -47,6 +54,10 @@ bool CTarkelDoc::UndoLastChange() {
   store.SetDataBase(sound_.Data());
   const uint32_t framesBefore = sound_.Frames();
   if (!store.Undo(this)) return false;
+  if (undoChunks_) {
+    sound_.Chunks() = std::move(*undoChunks_);
+    undoChunks_.reset();
+  }
   if (sound_.Frames() != framesBefore) ResetViewsToLength();
   UpdateAllViews();
   // The sound now differs from what was last saved or changed.
@@ -74,10 +85,14 @@ bool CTarkelDoc::GrowBy(uint32_t bytes) { return ResizeTo(uint64_t(sound_.DataSi
 
 // The change-length procedure: new bytes are silence; the views follow the new length.
 bool CTarkelDoc::ResizeTo(uint64_t bytes) {
+  const uint32_t framesBefore = sound_.Frames();
   if (bytes > UINT32_MAX || !sound_.ResizeData(uint32_t(bytes))) {
     ShowMessage(msg::kNotEnoughMemory);
     return false;
   }
+  // Positions kept from the file that the shorter sound no longer holds are dropped.
+  if (sound_.Frames() < framesBefore)
+    ApplySplice(sound_.Chunks(), {sound_.Frames(), framesBefore - sound_.Frames(), 0});
   ResetViewsToLength();
   UpdateAllViews();
   RefreshTitle();

@@ -119,6 +119,8 @@ void CTarkelDoc::ClearContents() {
   else
     sound_.ReleaseData();
   sound_.SetHardDisk(false);
+  sound_.Chunks().Clear();
+  undoChunks_.reset();
   TheUndoStore().DropSavedOf(this);
   SetModified(false);
 }

@@ -5,6 +5,8 @@
 
 #include "document/CTarkelDoc.h"
 #include "editing/Clipboard.h"
+#include "document/EditSplices.h"
+#include "document/EditableFormat.h"
 #include "editing/EditOperations.h"
 #include "editing/EditSupport.h"
 #include "editing/SampleFormatConversion.h"
@@ -192,6 +194,7 @@ bool RunEditCommand(CTarkelDoc& doc, EditCommand command, uint32_t first, uint32
   EditCommandResult local;
   EditCommandResult& r = result ? *result : local;
   r = {};
+  if (!RequireFormatFor(doc.Sound(), command, mode)) return false;
   if (command == EditCommand::ChangeLength) {
     // The document's own change-length procedure resets the views to the new length.
     const bool ok = doc.SetLength(args.frames);
@@ -202,7 +205,13 @@ bool RunEditCommand(CTarkelDoc& doc, EditCommand command, uint32_t first, uint32
   if (!spec || !spec->run) return false;
   const UndoRequest undo = PlanUndo(doc.Sound(), command, first, last, mode, args);
   const EditRange range{first, last, mode};
-  return doc.RunEdit(undo, mode, [&](DocWaveAudio& wave) { return spec->run(wave, range, args, r); });
+  // The changes of length the edit made, for the positions kept from the file.
+  return doc.RunEdit(undo, mode, [&](DocWaveAudio& wave) {
+    const uint32_t framesBefore = wave.Frames();
+    EditOutcome outcome = spec->run(wave, range, args, r);
+    if (outcome.success) outcome.splices = SplicesOf(command, first, last, mode, framesBefore, wave.Frames(), r);
+    return outcome;
+  });
 }
 
 bool ChangeFormatCommand(CTarkelDoc& doc, bool data, ChannelMode mode) {

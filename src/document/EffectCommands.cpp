@@ -4,6 +4,7 @@
 
 #include "document/CTarkelDoc.h"
 #include "document/UndoStore.h"
+#include "document/EditableFormat.h"
 #include "effects/EffectTable.h"
 
 namespace tarkel {
@@ -51,16 +52,21 @@ bool ApplyEffectCommand(CTarkelDoc& doc, const EffectRequest& r, uint32_t first,
   // An effect that removes frames records no undo data. An older record of this document no
   // longer fits the shortened sound, so it is dropped rather than left to restore bytes at the
   // wrong places.
+  if (!RequireEditableFormat(doc.Sound())) return false;
   const EffectRules* rules = RulesOf(r);
   const auto removed = rules ? rules->removedFrames : nullptr;
   if (removed) TheUndoStore().DropSavedOf(&doc);
   const UndoRequest undo = removed ? UndoRequest::None() : UndoFor(doc.Sound(), r, first, last);
   return doc.RunEdit(undo, mode, [&](DocWaveAudio& wave) {
+    const uint32_t framesBefore = wave.Frames();
     const uint32_t frames = RunDriver(wave, r, first, last, mode, false);
     if (frames == 0) return EditOutcome::FailedAfterChange();
     if (removed) {
+      // The removed frames are reported; positions kept from the file follow them.
       const FrameSpan gone = removed(first, frames);
-      return EditOutcome::Changed(gone.first, gone.last, mode);
+      EditOutcome outcome = EditOutcome::Changed(gone.first, gone.last, mode);
+      if (wave.Frames() < framesBefore) outcome.splices = {{gone.first, framesBefore - wave.Frames(), 0}};
+      return outcome;
     }
     return EditOutcome::Changed(first, last, mode);
   });
@@ -68,6 +74,7 @@ bool ApplyEffectCommand(CTarkelDoc& doc, const EffectRequest& r, uint32_t first,
 
 bool PreviewEffectCommand(CTarkelDoc& doc, const EffectRequest& r, uint32_t first, uint32_t last, ChannelMode mode) {
   if (r.operation == EffectOperation::Invert) return false;
+  if (!RequireEditableFormat(doc.Sound())) return false;
   return RunDriver(doc.Sound(), r, first, last, mode, true) != 0;
 }
 

@@ -13,6 +13,7 @@
 #include "editing/EditOperations.h"
 #include "editing/EditSupport.h"
 #include "editing/TransferSamples.h"
+#include "fileformats/HeldFormat.h"
 
 namespace tarkel {
 
@@ -46,7 +47,9 @@ uint32_t CopyToClipboard(DocWaveAudio& wave, uint32_t first, uint32_t last, Chan
   if (!CheckRange(wave, first, last, true)) return 0;
   last = LimitLast(wave, last);
   const bool single = IsSingleChannel(mode) && wave.Channels() == 2;
-  const WaveFormat clipFormat = single ? SingleChannelOf(wave.Format()) : wave.Format();
+  // A 16-byte format record cannot hold an extensible layout: the plain tag it stands for.
+  const WaveFormat plain = WithoutExtensible(wave.Format());
+  const WaveFormat clipFormat = single ? SingleChannelOf(plain) : plain;
   const uint32_t clipAlign = clipFormat.BlockAlign();
   uint32_t frames = last - first + 1;
   if (uint64_t(frames) * clipAlign > kClipboardDataLimit) frames = kClipboardDataLimit / clipAlign;

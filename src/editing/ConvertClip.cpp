@@ -9,6 +9,7 @@
 #include "editing/Clipboard.h"
 #include "editing/EditSupport.h"
 #include "editing/FormatConverter.h"
+#include "editing/HeldConversion.h"
 
 namespace tarkel {
 
@@ -34,11 +35,21 @@ int ConvertClip(DocWaveAudio& wave, ChannelMode mode, ClipPurpose purpose, uint3
     return 0;
   }
 
+  // A clipboard in a format the editor holds but does not edit is decoded first.
+  WaveFormat from = source;
+  const uint8_t* fromData = clipData;
+  uint32_t fromBytes = info.dataBytes;
+  std::vector<uint8_t> decoded;
+  if (NeedsDecoding(source)) {
+    if (const int error = DecodeHeldData(source, clipData, info.dataBytes, std::nullopt, decoded, from)) return error;
+    fromData = decoded.data();
+    fromBytes = uint32_t(decoded.size());
+  }
   FormatConverter converter;
-  if (converter.Open(source, target) != 0) return msg::kAcmOpen;
+  if (converter.Open(from, target) != 0) return msg::kAcmOpen;
   // Every paste takes at most the clipboard limit of the converted data: convert only the part
   // of the clipboard that it comes from, so that a long or extreme clipboard costs no more.
-  const uint32_t sourceBytes = converter.SourceBytesFor(kClipboardDataLimit, info.dataBytes);
+  const uint32_t sourceBytes = converter.SourceBytesFor(kClipboardDataLimit, fromBytes);
   const uint64_t size = converter.DestinationSize(sourceBytes);
   if (size > UINT32_MAX - kWaveImageOverhead) return msg::kAcmSize;
   sizeOut = uint32_t(size);
@@ -47,7 +58,7 @@ int ConvertClip(DocWaveAudio& wave, ChannelMode mode, ClipPurpose purpose, uint3
   WaveImage& work = wave.WorkImage();
   if (!work.Allocate(sizeOut)) return msg::kTempMemory;
   work.WriteHeader(target);
-  if (!converter.Convert(clipData, sourceBytes, work.Data())) {
+  if (!converter.Convert(fromData, sourceBytes, work.Data())) {
     work.Free();
     return msg::kAcmConvert;
   }

@@ -94,27 +94,43 @@ uint32_t FormatConverter::SourceBytesFor(uint32_t targetBytes, uint32_t sourceBy
 
 bool FormatConverter::Convert(const uint8_t* source, uint32_t sourceBytes, uint8_t* target) const {
   if (!open_) return false;
+  uint64_t at = 0;
   const uint64_t frames = sourceBytes / fromAlign_;
-  if (fromRate_ == toRate_) return ConvertSameRate(source, frames, target);
-  return ConvertRate(source, frames, target, DestinationSize(sourceBytes) / toAlign_);
+  const SourcePieces inMemory = [&](uint64_t maxFrames, uint64_t& got) {
+    got = std::min(maxFrames, frames - at);
+    const uint8_t* piece = source + at * fromAlign_;
+    at += got;
+    return piece;
+  };
+  return ConvertPieces(inMemory, frames, target);
 }
 
-bool FormatConverter::ConvertSameRate(const uint8_t* source, uint64_t frames, uint8_t* target) const {
-  if (fromChannels_ == toChannels_ && fromBits_ == toBits_) {
-    std::memcpy(target, source, frames * fromAlign_);
-    return true;
-  }
+bool FormatConverter::ConvertPieces(const SourcePieces& pieces, uint64_t sourceFrames, uint8_t* target) const {
+  if (!open_) return false;
+  if (fromRate_ == toRate_) return ConvertSameRate(pieces, sourceFrames, target);
+  return ConvertRate(pieces, sourceFrames, target, DestinationSize(uint32_t(sourceFrames * fromAlign_)) / toAlign_);
+}
+
+bool FormatConverter::ConvertSameRate(const SourcePieces& pieces, uint64_t frames, uint8_t* target) const {
+  const bool copy = fromChannels_ == toChannels_ && fromBits_ == toBits_;
   const uint16_t mid = std::min(fromChannels_, toChannels_);
-  std::vector<int16_t> buffer(kChunkFrames * mid);
-  for (uint64_t done = 0; done < frames; done += kChunkFrames) {
-    const uint64_t n = std::min(kChunkFrames, frames - done);
-    ToInt16(source + done * fromAlign_, n, fromChannels_, fromBits_, mid, buffer.data());
-    FromInt16(buffer.data(), n, mid, toChannels_, toBits_, target + done * toAlign_);
+  std::vector<int16_t> buffer(copy ? 0 : kChunkFrames * mid);
+  for (uint64_t done = 0; done < frames;) {
+    uint64_t n = 0;
+    const uint8_t* piece = pieces(std::min(kChunkFrames, frames - done), n);
+    if (n == 0) break;
+    if (copy) {
+      std::memcpy(target + done * toAlign_, piece, n * fromAlign_);
+    } else {
+      ToInt16(piece, n, fromChannels_, fromBits_, mid, buffer.data());
+      FromInt16(buffer.data(), n, mid, toChannels_, toBits_, target + done * toAlign_);
+    }
+    done += n;
   }
   return true;
 }
 
-bool FormatConverter::ConvertRate(const uint8_t* source, uint64_t frames, uint8_t* target,
+bool FormatConverter::ConvertRate(const SourcePieces& pieces, uint64_t frames, uint8_t* target,
                                   uint64_t targetFrames) const {
   // Resample at the fewer channels: mix down before, spread out after.
   const uint16_t mid = std::min(fromChannels_, toChannels_);
@@ -133,41 +149,37 @@ bool FormatConverter::ConvertRate(const uint8_t* source, uint64_t frames, uint8_
   std::vector<int16_t> inBuffer(directIn ? 0 : kChunkFrames * mid);
   std::vector<int16_t> outBuffer(directOut ? 0 : kChunkFrames * mid);
   uint64_t inDone = 0, outDone = 0;
-  // Input staged in the buffer but not yet taken by the resampler.
-  uint64_t stagedFirst = 0, stagedCount = 0;
+  // Input supplied but not yet taken by the resampler.
+  const int16_t* staged = nullptr;
+  uint64_t stagedCount = 0;
   bool ok = true;
   int stalls = 0;
   while (outDone < targetFrames) {
-    const int16_t* in = nullptr;
-    size_t ilen = 0;
-    if (directIn) {
-      if (inDone < frames) {
-        in = reinterpret_cast<const int16_t*>(source + inDone * fromAlign_);
-        ilen = size_t(frames - inDone);
-      }
-    } else {
-      if (stagedCount == 0 && inDone < frames) {
-        stagedFirst = 0;
-        stagedCount = std::min(kChunkFrames, frames - inDone);
-        ToInt16(source + inDone * fromAlign_, stagedCount, fromChannels_, fromBits_, mid, inBuffer.data());
-      }
-      if (stagedCount) {
-        in = inBuffer.data() + stagedFirst * mid;
-        ilen = size_t(stagedCount);
+    if (stagedCount == 0 && inDone < frames) {
+      uint64_t n = 0;
+      const uint8_t* piece = pieces(std::min(kChunkFrames, frames - inDone), n);
+      if (n == 0) {
+        inDone = frames;  // the supplier ended early: the rest is the resampler's tail
+      } else if (directIn) {
+        staged = reinterpret_cast<const int16_t*>(piece);
+        stagedCount = n;
+      } else {
+        ToInt16(piece, n, fromChannels_, fromBits_, mid, inBuffer.data());
+        staged = inBuffer.data();
+        stagedCount = n;
       }
     }
+    const int16_t* in = stagedCount ? staged : nullptr;
     int16_t* out = directOut ? reinterpret_cast<int16_t*>(target + outDone * toAlign_) : outBuffer.data();
-    const size_t olen = size_t(std::min(targetFrames - outDone, directOut ? targetFrames : kChunkFrames));
+    const size_t olen = size_t(std::min(targetFrames - outDone, kChunkFrames));
     size_t idone = 0, odone = 0;
-    error = soxr_process(soxr, in, ilen, &idone, out, olen, &odone);
+    error = soxr_process(soxr, in, size_t(stagedCount), &idone, out, olen, &odone);
     if (error) {
       ok = false;
       break;
     }
-    if (!directIn) {
-      stagedFirst += idone;
-      stagedCount -= idone;
-    }
+    staged += idone * mid;
+    stagedCount -= idone;
     inDone += idone;
     if (!directOut) FromInt16(outBuffer.data(), odone, mid, toChannels_, toBits_, target + outDone * toAlign_);
     outDone += odone;

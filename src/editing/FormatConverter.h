@@ -4,6 +4,7 @@
 // bit-depth conversion are done here; rate conversion goes through libsoxr at high quality and
 // without dither, so that the same input always gives the same output.
 #include <cstdint>
+#include <functional>
 
 #include "sound/WaveFormat.h"
 
@@ -29,6 +30,13 @@ class FormatConverter {
   // False when the rate converter fails.
   bool Convert(const uint8_t* source, uint32_t sourceBytes, uint8_t* target) const;
 
+  // Supplies the next source frames: up to `maxFrames` of them, in the source format; returns
+  // where they stand (valid until the next call) and sets `frames` (0 at the end).
+  using SourcePieces = std::function<const uint8_t*(uint64_t maxFrames, uint64_t& frames)>;
+  // Converts `sourceFrames` frames that `pieces` supplies into `target`, which holds
+  // DestinationSize of their bytes. False when the rate converter fails.
+  bool ConvertPieces(const SourcePieces& pieces, uint64_t sourceFrames, uint8_t* target) const;
+
   // Source bytes, at most `sourceBytes`, whose conversion yields at least `targetBytes` bytes
   // that are the same as in the conversion of all of them (a margin of source frames covers
   // the rate filter's reach).
@@ -38,8 +46,8 @@ class FormatConverter {
   bool Shrinks(uint32_t sourceBytes) const { return DestinationSize(sourceBytes) < sourceBytes; }
 
  private:
-  bool ConvertSameRate(const uint8_t* source, uint64_t frames, uint8_t* target) const;
-  bool ConvertRate(const uint8_t* source, uint64_t frames, uint8_t* target, uint64_t targetFrames) const;
+  bool ConvertSameRate(const SourcePieces& pieces, uint64_t frames, uint8_t* target) const;
+  bool ConvertRate(const SourcePieces& pieces, uint64_t frames, uint8_t* target, uint64_t targetFrames) const;
 
   bool open_ = false;
   uint16_t fromChannels_ = 0, toChannels_ = 0;

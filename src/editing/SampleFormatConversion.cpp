@@ -7,6 +7,9 @@
 #include "sound/MessageTable.h"
 #include "sound/Ports.h"
 #include "editing/FormatConverter.h"
+#include "editing/HeldConversion.h"
+#include "fileformats/MarkerShift.h"
+#include "fileformats/RiffMetadata.h"
 
 namespace tarkel {
 namespace {
@@ -51,6 +54,11 @@ namespace {
 
 // Converts the sound from the format `keeper` holds into the one now in the record.
 bool ConvertIntoCurrentFormat(DocWaveAudio& wave, FormatKeeper& keeper, uint8_t* scratch, uint32_t oldSize) {
+  if (NeedsDecoding(keeper.Kept())) {
+    const bool done = ConvertHeldSamples(wave, keeper.Kept()) == HeldConversionResult::kDone;
+    if (!done) keeper.Restore();
+    return done;
+  }
   FormatConverter converter;
   if (converter.Open(keeper.Kept(), wave.Format()) != 0) {
     keeper.Restore();
@@ -92,10 +100,15 @@ bool Convert(DocWaveAudio& wave, const WaveFormat* target) {
     return false;
   }
   const uint32_t oldSize = wave.DataSize();
-  const ScratchBlock block = NewScratch(oldSize);
-  if (!block) return false;
+  // A held format is decoded from the sample memory itself, which stays as it is until the
+  // converted samples are complete: it needs no copy.
+  ScratchBlock block;
+  if (!NeedsDecoding(wave.Format())) {
+    block = NewScratch(oldSize);
+    if (!block) return false;
+    std::memcpy(block.get(), wave.Data(), oldSize);
+  }
   uint8_t* scratch = block.get();
-  std::memcpy(scratch, wave.Data(), oldSize);
   FormatKeeper keeper(wave);
   bool ok;
   if (target) {
@@ -106,6 +119,11 @@ bool Convert(DocWaveAudio& wave, const WaveFormat* target) {
     ok = ChooseSampleFormat(wave, ConvertTitle());
   }
   if (ok) ok = ConvertIntoCurrentFormat(wave, keeper, scratch, oldSize);
+  // Positions kept from the file (cue points, loops) follow a new rate.
+  if (ok) {
+    ScalePositions(wave.Chunks(), keeper.Kept().SamplesPerSec(), wave.Rate());
+    ForgetFormatChunks(wave.Chunks());
+  }
   return ok;
 }
 
@@ -115,6 +133,10 @@ bool ConvertSampleFormat(DocWaveAudio& wave) { return Convert(wave, nullptr); }
 
 bool ConvertSampleFormatTo(DocWaveAudio& wave, const WaveFormat& target) { return Convert(wave, &target); }
 
-bool ChangeFormatWithoutData(DocWaveAudio& wave) { return ChooseSampleFormat(wave, ConvertTitle()); }
+bool ChangeFormatWithoutData(DocWaveAudio& wave) {
+  if (!ChooseSampleFormat(wave, ConvertTitle())) return false;
+  wave.Chunks().factSamples.reset();  // a "fact" count belonged to the old format
+  return true;
+}
 
 }  // namespace tarkel

@@ -1,6 +1,7 @@
 #include "fileformats/CreativeVoice.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "sound/Bytes.h"
@@ -15,8 +16,9 @@ namespace {
 constexpr uint32_t kSoundFieldBytes = 2;  // time constant and pack before the samples
 constexpr uint8_t kPackPcm8 = 0;
 constexpr uint8_t kModeStereo = 1;
-constexpr uint32_t kStandardRateLimit = 30001;
-constexpr uint32_t kLowRateLimit = 15000;
+constexpr uint32_t kStandardRates[] = {8000, 11025, 16000, 22050, 32000, 44100, 48000};
+constexpr uint32_t kSnapPercent = 2;
+constexpr uint32_t kRateWithoutBlock = 11025;
 
 uint32_t GetLE24(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16); }
 void PutLE24(uint8_t* p, uint32_t v) {
@@ -34,6 +36,7 @@ bool Damaged() { return Refuse(msg::kUnsupportedVoc); }
 // What the reader knows while it walks the blocks.
 struct VocReadState {
   uint16_t channels = 1;
+  uint16_t bits = 8;
   uint32_t rate = 0;
   bool extendedPending = false;  // a type-8 block sets the format of the next type-1 block
   uint32_t total = 0;            // sample bytes read so far
@@ -45,8 +48,10 @@ bool AppendSamples(WaveAudio& wave, ByteSource& in, uint32_t length, VocReadStat
   const uint32_t held = uint32_t(std::min<uint64_t>(length, in.Remaining()));
   if (held == 0) return true;
   if (uint64_t(state.total) + held > UINT32_MAX) return Refuse(msg::kNotEnoughMemory);
-  wave.Format().SetChannels(state.channels);
-  wave.Format().SetBlockAlign(state.channels);
+  // Samples of one width only: a block that changes it after samples were read cannot be
+  // appended to them.
+  if (wave.HasData() && wave.Format().BitsPerSample() != state.bits) return Damaged();
+  wave.Format() = WaveFormat::Pcm(state.channels, state.rate, state.bits);
   const uint32_t grown = state.total + held;
   uint8_t* data = wave.HasData() ? wave.ResizeData(grown) : wave.AllocateDataForReading(grown);
   if (!data) return Refuse(msg::kNotEnoughMemory);
@@ -68,9 +73,10 @@ bool ReadSoundBlock(WaveAudio& wave, ByteSource& in, uint32_t length, VocReadSta
   if (length < kSoundFieldBytes || in.Read(fields, sizeof fields) != sizeof fields) return Damaged();
   if (!state.extendedPending) {
     if (fields[1] != kPackPcm8) return Refuse(msg::kVocOnlyPcm);
-    state.rate = VocRateFromTimeConstant(fields[0]);
+    state.rate = VocRateOfTimeConstant(fields[0]);
     state.channels = 1;
   }
+  state.bits = 8;
   state.extendedPending = false;
   return AppendSamples(wave, in, length - kSoundFieldBytes, state);
 }
@@ -85,6 +91,51 @@ bool ReadExtendedBlock(ByteSource& in, uint32_t length, VocReadState& state) {
   state.rate = VocRateFromExtendedConstant(GetLE16(fields), state.channels);
   state.extendedPending = true;
   return SkipBlock(in, length - kVocExtendedLength);
+}
+
+// Whether well-formed blocks run from `at` to a terminator in the last byte or to the end.
+bool BlocksFollow(ByteSource& in, uint64_t at) {
+  while (at < in.Size()) {
+    uint8_t head[4] = {};
+    if (!in.Seek(at) || in.Read(head, 1) != 1) return false;
+    if (head[0] == kVocTerminator) return at + 1 == in.Size();
+    if (head[0] > kVocSoundDataNew || in.Read(head + 1, 3) != 3) return false;
+    at += 4 + GetLE24(head + 1);
+  }
+  return at == in.Size();
+}
+
+// The sample bytes of a type-9 block whose fields have been read. sox gives such a block the
+// length of its samples + 4 instead of + 12: when no blocks follow the samples so counted but
+// the samples 8 bytes longer end at the file's final terminator, they run on to it.
+uint32_t NewBlockSampleBytes(ByteSource& in, uint32_t length) {
+  constexpr uint32_t kSoxShortfall = kVocNewFieldsLength - 4;
+  const uint32_t claimed = length - kVocNewFieldsLength;
+  const uint64_t samplesAt = in.Tell();
+  const uint64_t claimedEnd = samplesAt + claimed;
+  if (claimedEnd + kSoxShortfall + 1 != in.Size()) return claimed;
+  uint8_t last = 0xFF;
+  const bool soxLayout = in.Seek(in.Size() - 1) && in.Read(&last, 1) == 1 && last == kVocTerminator &&
+                         !BlocksFollow(in, claimedEnd);
+  in.Seek(samplesAt);
+  return soxLayout ? claimed + kSoxShortfall : claimed;
+}
+
+// A type-9 block: rate, width and channels given directly; 8-bit unsigned or 16-bit signed PCM.
+bool ReadNewSoundBlock(WaveAudio& wave, ByteSource& in, uint32_t length, VocReadState& state) {
+  uint8_t fields[kVocNewFieldsLength];
+  if (length < kVocNewFieldsLength || in.Read(fields, sizeof fields) != sizeof fields) return Damaged();
+  const uint32_t rate = GetLE32(fields);
+  const uint8_t bits = fields[4], channels = fields[5];
+  const uint16_t codec = GetLE16(fields + 6);
+  const bool pcm = (codec == kVocCodecPcm8 && bits == 8) || (codec == kVocCodecPcm16 && bits == 16);
+  if (!pcm) return Refuse(msg::kVocOnlyPcm);
+  if (rate == 0 || channels < 1 || channels > 2) return Damaged();
+  state.rate = rate;
+  state.bits = bits;
+  state.channels = channels;
+  state.extendedPending = false;
+  return AppendSamples(wave, in, NewBlockSampleBytes(in, length), state);
 }
 
 // Reads one block after its type byte; false (with the message shown) when the file is refused.
@@ -105,13 +156,15 @@ bool ReadBlock(WaveAudio& wave, ByteSource& in, uint8_t type, VocReadState& stat
       return SkipBlock(in, length);
     case kVocExtended:
       return ReadExtendedBlock(in, length, state);
+    case kVocSoundDataNew:
+      return ReadNewSoundBlock(wave, in, length, state);
     default:
       return Damaged();
   }
 }
 
-void SetVocFormat(WaveFormat& format, uint16_t channels, uint32_t rate) {
-  format = WaveFormat::Pcm(channels, rate, 8);
+void SetVocFormat(WaveFormat& format, uint16_t channels, uint32_t rate, uint16_t bits = 8) {
+  format = WaveFormat::Pcm(channels, rate, bits);
 }
 
 void BuildVocHeader(uint8_t* h) {
@@ -147,6 +200,17 @@ bool WriteSoundBlocks(ByteSink& out, const uint8_t* data, uint32_t bytes, uint32
 
 uint32_t VocRateFromTimeConstant(uint8_t t) { return 1000000u / (256u - t); }
 
+uint32_t VocRateOfTimeConstant(uint8_t t) {
+  for (uint32_t standard : kStandardRates)
+    if (VocTimeConstantFor(standard) == t) return standard;
+  return VocRateFromTimeConstant(t);
+}
+
+uint32_t VocRateReadBack(uint32_t rate, uint16_t channels) {
+  if (channels == 2) return SnapVocRate(VocRateFromExtendedConstant(VocStereoConstantFor(rate), 2));
+  return SnapVocRate(VocRateOfTimeConstant(VocTimeConstantFor(rate)));
+}
+
 uint32_t VocRateFromExtendedConstant(uint16_t t, uint16_t channels) {
   const uint32_t rate = 256000000u / (65536u - t);
   return channels == 2 ? rate / 2 : rate;
@@ -163,8 +227,11 @@ uint16_t VocStereoConstantFor(uint32_t rate) {
 }
 
 uint32_t SnapVocRate(uint32_t rate) {
-  if (rate >= kStandardRateLimit) return 44100;
-  return rate > kLowRateLimit ? 22050 : 11025;
+  uint32_t nearest = kStandardRates[0];
+  for (uint32_t standard : kStandardRates)
+    if (std::abs(int64_t(rate) - standard) < std::abs(int64_t(rate) - nearest)) nearest = standard;
+  const uint64_t distance = uint64_t(std::abs(int64_t(rate) - nearest));
+  return distance * 100 <= uint64_t(nearest) * kSnapPercent ? nearest : rate;
 }
 
 bool ReadVoc(WaveAudio& wave, ByteSource& in) {
@@ -183,7 +250,9 @@ bool ReadVoc(WaveAudio& wave, ByteSource& in) {
       return false;
     }
   }
-  SetVocFormat(wave.Format(), state.channels, SnapVocRate(state.rate));
+  // Samples without a block that gave their rate (continuations only) play at the lowest of
+  // the rates the reader always gave.
+  SetVocFormat(wave.Format(), state.channels, state.rate ? SnapVocRate(state.rate) : kRateWithoutBlock, state.bits);
   wave.SetDataSize(state.total);
   return true;
 }

@@ -31,6 +31,13 @@ inline constexpr uint8_t kVocText = 5;
 inline constexpr uint8_t kVocRepeatStart = 6;
 inline constexpr uint8_t kVocRepeatEnd = 7;
 inline constexpr uint8_t kVocExtended = 8;
+inline constexpr uint8_t kVocSoundDataNew = 9;  // rate, bits and channels given directly
+
+// Fields of a type-9 block before its samples: rate (4), bits (1), channels (1), codec (2),
+// reserved (4).
+inline constexpr uint32_t kVocNewFieldsLength = 12;
+inline constexpr uint16_t kVocCodecPcm8 = 0;    // 8-bit unsigned
+inline constexpr uint16_t kVocCodecPcm16 = 4;   // 16-bit signed little-endian
 
 inline constexpr uint32_t kVocMaxBlockLength = 0xFFFFFF;  // a 3-byte length
 // Sample bytes of one sound-data block: its length also counts time constant and pack.
@@ -39,12 +46,19 @@ inline constexpr uint32_t kVocExtendedLength = 4;
 
 // Frames per second of a type-1 time constant: 1000000 / (256 - t).
 uint32_t VocRateFromTimeConstant(uint8_t t);
+// The rate a type-1 time constant stands for: the standard rate whose own constant it is (the
+// whole microseconds of 44100 Hz, 22, give 45454 Hz), else VocRateFromTimeConstant.
+uint32_t VocRateOfTimeConstant(uint8_t t);
 // Frames per second of a type-8 time constant: 256000000 / (65536 - t), halved for stereo.
 uint32_t VocRateFromExtendedConstant(uint16_t t, uint16_t channels);
 // The time constants the writer stores, kept within their fields.
 uint8_t VocTimeConstantFor(uint32_t rate);
 uint16_t VocStereoConstantFor(uint32_t rate);
-// The standard rate a read file is given: 11025, 22050 or 44100.
+// The rate a read file is given: the nearest standard rate (8000, 11025, 16000, 22050, 32000,
+// 44100, 48000) when it lies within 2 % of it, the rate itself otherwise. Time constants only
+// approximate a rate (165 gives 10989 for 11025).
 uint32_t SnapVocRate(uint32_t rate);
+// The rate that a sound written at `rate` in `channels` channels has when it is read back.
+uint32_t VocRateReadBack(uint32_t rate, uint16_t channels);
 
 }  // namespace tarkel

@@ -8,7 +8,10 @@
 #include "sound/Ports.h"
 #include "sound/WaveAudio.h"
 #include "fileformats/ByteStream.h"
+#include "fileformats/HeldFormat.h"
+#include "fileformats/MarkerShift.h"
 #include "fileformats/RiffChunks.h"
+#include "fileformats/RiffMetadata.h"
 #include "fileformats/SoundFile.h"
 #include "fileformats/SteppedTransfer.h"
 
@@ -20,8 +23,10 @@ constexpr uint8_t kPadByte = 0;
 // Reads the frame count that a "fact" chunk holds; chunks too short to hold one are passed over.
 void ReadFactChunk(ByteSource& in, const RiffChunk& chunk, WaveAudio& wave) {
   uint8_t count[kFactChunkSize];
-  if (chunk.size >= kFactChunkSize && in.Read(count, sizeof count) == sizeof count)
+  if (chunk.size >= kFactChunkSize && in.Read(count, sizeof count) == sizeof count) {
     wave.SetFrameCount(GetLE32(count));
+    wave.Chunks().factSamples = GetLE32(count);
+  }
 }
 
 // A format the sample code can work with: at least one channel and a frame of at least one byte.
@@ -101,27 +106,60 @@ bool ReadWave(WaveAudio& wave, ByteSource& in) {
     ShowMessage(msg::kInvalidWavFormat);
     return false;
   }
+  PlainPcmFromExtensible(scratch);  // edited as the plain PCM it is, and saved as such
   wave.Format().AssignFrom(scratch.Data(), scratch.CopySize());
+  wave.Chunks().Clear();
+  bool dataRead = false;
   RiffChunk chunk;
   while (walk.Next(chunk)) {
-    if (chunk.Is("fact")) ReadFactChunk(in, chunk, wave);
-    // Only the first "data" chunk counts; whatever follows it is not looked at.
-    if (chunk.Is("data")) return ReadDataChunk(in, chunk, wave);
+    if (chunk.Is("fact") && !dataRead) ReadFactChunk(in, chunk, wave);
+    if (chunk.Is("data") && !dataRead) {
+      if (chunk.oversized) {
+        ShowMessage(msg::kDataTooLarge);
+        return false;
+      }
+      if (!ReadDataChunk(in, chunk, wave)) return false;
+      dataRead = true;
+      continue;
+    }
+    // Everything else the file holds is kept for saving, in its place before or after the data.
+    if (!IsWrittenChunk(chunk) && !KeepChunk(wave.Chunks(), chunk, in, walk.End(), dataRead)) {
+      wave.ReleaseData();
+      wave.Chunks().Clear();
+      ShowMessage(msg::kNotEnoughMemory);
+      return false;
+    }
   }
-  return true;  // no "data" chunk: the format alone
+  return true;  // without a "data" chunk: the format alone
 }
 
 bool WriteWave(const WaveAudio& wave, ByteSink& out, uint32_t first, uint32_t end) {
-  const uint64_t bytes64 = uint64_t(end - first) * wave.BlockAlign();
+  // A blocked format (ADPCM, GSM, MPEG) saved whole keeps every data byte and its "fact" count;
+  // a part of it is written in whole blocks.
+  const bool whole = first == 0 && end == wave.Frames();
+  const bool blocked = IsBlockedFormat(wave.Format());
+  const uint64_t bytes64 = blocked && whole ? wave.DataSize() : uint64_t(end - first) * wave.BlockAlign();
+  const uint32_t factValue = !blocked                        ? end - first
+                             : whole && wave.Chunks().factSamples ? *wave.Chunks().factSamples
+                                                            : FactForBlocks(wave, first, end);
+  const FileChunks part = whole ? FileChunks() : ChunksForPart(wave.Chunks(), first, end, wave.Frames());
+  const FileChunks& kept = whole ? wave.Chunks() : part;
+  const uint64_t before = KeptChunksBytes(kept, false), after = KeptChunksBytes(kept, true);
   if (first > end || end > wave.Frames() || uint64_t(first) * wave.BlockAlign() + bytes64 > wave.DataSize() ||
-      bytes64 + kWaveFileHeaderSize + 1 > UINT32_MAX) {
+      bytes64 + kWaveFileHeaderSize + 1 + before + after > UINT32_MAX) {
     ShowMessage(msg::kCreateFileError);
     return false;
   }
   const uint32_t bytes = uint32_t(bytes64);
   uint8_t header[kWaveFileHeaderSize];
-  BuildWaveFileHeader(header, wave.Format(), end - first, bytes);
-  if (!out.Write(header, sizeof header)) {
+  BuildWaveFileHeader(header, wave.Format(), factValue, bytes);
+  PutLE32(header + 4, GetLE32(header + 4) + uint32_t(before + after));
+  // The kept chunks that stood before the data go between "fact" and "data".
+  constexpr uint32_t kDataHeaderAt = kWaveFileHeaderSize - kChunkHeaderSize;
+  const bool headerWritten = before == 0 ? out.Write(header, sizeof header)
+                                         : out.Write(header, kDataHeaderAt) && WriteKeptChunks(out, kept, false) &&
+                                               out.Write(header + kDataHeaderAt, kChunkHeaderSize);
+  if (!headerWritten) {
     ShowMessage(msg::kWriteOutOfSpace);
     return false;
   }
@@ -138,7 +176,7 @@ bool WriteWave(const WaveAudio& wave, ByteSink& out, uint32_t first, uint32_t en
       ShowMessage(msg::kWriteOutOfSpace);
       return false;
   }
-  if ((bytes & 1u) && !out.Write(&kPadByte, 1)) {
+  if (((bytes & 1u) && !out.Write(&kPadByte, 1)) || !WriteKeptChunks(out, kept, true)) {
     ShowMessage(msg::kWriteOutOfSpace);
     return false;
   }

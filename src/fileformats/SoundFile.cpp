@@ -19,6 +19,7 @@ namespace {
 // anything else raw.
 bool ReadByContent(WaveAudio& wave, ByteSource& in) {
   bool ok = false;
+  wave.Chunks().Clear();
   if (IsRiffWave(in)) {
     ok = ReadWave(wave, in);
   } else {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "sound/ChannelMode.h"
+#include "sound/FileChunks.h"
 #include "sound/SampleMemory.h"
 #include "sound/WaveFormat.h"
 
@@ -84,6 +85,10 @@ class WaveAudio {
   uint32_t RepeatCount() const { return repeatCount_; }
   void SetRepeatCount(uint32_t count) { repeatCount_ = count; }
 
+  // --- Chunks of the file kept for saving -----------------------------------------------------
+  FileChunks& Chunks() { return chunks_; }
+  const FileChunks& Chunks() const { return chunks_; }
+
  protected:
   WaveFormat format_;
   WaveFormat pcmCopy_;
@@ -103,6 +108,7 @@ class WaveAudio {
   uint16_t recordDevice_ = 0;
   uint16_t playDevice_ = 0;
   uint32_t repeatCount_ = 1;
+  FileChunks chunks_;
 };
 
 }  // namespace tarkel

@@ -33,10 +33,16 @@ ByteString WriteVocBytes(WaveAudio& wave) {
 TEST(CreativeVoice, RatesFromTimeConstantsSnapToStandardRates) {
   EXPECT_EQ(VocRateFromTimeConstant(165), 10989u);
   EXPECT_EQ(SnapVocRate(10989), 11025u);
-  EXPECT_EQ(SnapVocRate(15000), 11025u);
-  EXPECT_EQ(SnapVocRate(15001), 22050u);
-  EXPECT_EQ(SnapVocRate(30000), 22050u);
-  EXPECT_EQ(SnapVocRate(30001), 44100u);
+  // Only rates within 2 % of a standard rate are snapped to it; others are kept.
+  EXPECT_EQ(SnapVocRate(VocRateFromTimeConstant(131)), 8000u);   // 8000
+  EXPECT_EQ(SnapVocRate(VocRateFromTimeConstant(193)), 16000u);  // 15873
+  EXPECT_EQ(SnapVocRate(7840), 8000u);
+  EXPECT_EQ(SnapVocRate(7839), 7839u);
+  EXPECT_EQ(SnapVocRate(15000), 15000u);
+  EXPECT_EQ(SnapVocRate(22222), 22050u);
+  EXPECT_EQ(SnapVocRate(30000), 30000u);
+  EXPECT_EQ(SnapVocRate(47100), 48000u);
+  EXPECT_EQ(SnapVocRate(96000), 96000u);
   EXPECT_EQ(VocStereoConstantFor(22050), 59732u);
   EXPECT_EQ(VocRateFromExtendedConstant(59732, 2), 22053u);
   // Rates outside what the fields can say are kept within them.

@@ -33,7 +33,6 @@ std::vector<DamagedRow> RiffRows() {
       {"riff_zero_channels", Riff(Cat({Fmt(0, 1), Chunk("data", {1})})), msg::kGetWaveFileFormat},
       {"riff_zero_align", Riff(Cat({Fmt(1, 0), Chunk("data", {1})})), msg::kGetWaveFileFormat},
       {"riff_short_fmt", Riff(Cat({Chunk("fmt ", {1, 0, 1, 0}), Chunk("data", {1})})), msg::kGetWaveFileFormat},
-      {"riff_size_zero", RiffWithSize(0, Cat({GoodFmt(), Chunk("data", {1})})), msg::kGetWaveFileFormat},
       {"riff_huge_chunk_before_fmt", Riff(Cat({ChunkWithSize("LIST", 0xFFFFFFFF, {}), GoodFmt()})),
        msg::kGetWaveFileFormat},
       {"riff_cut_chunk_header", Cat({Riff({}), Text("fmt "), ByteString{16}}), msg::kGetWaveFileFormat},
@@ -91,6 +90,16 @@ TEST(LyingSizes, AllocateNoMoreThanTheFileHolds) {
     WaveAudio wave;
     ASSERT_TRUE(OpenSoundMemory(wave, Riff(Cat({GoodFmt(), ChunkWithSize("data", 0xFFFFFFFF, {5, 6})}))));
     EXPECT_EQ(wave.DataSize(), 2u);
+  }
+  {  // a RIFF size of 0 (a recorder cut off before it wrote its sizes) reaches to the end
+    WaveAudio wave;
+    ASSERT_TRUE(OpenSoundMemory(wave, RiffWithSize(0, Cat({GoodFmt(), Chunk("data", {1})}))));
+    EXPECT_EQ(wave.DataSize(), 1u);
+  }
+  {  // so does a data size of 0 in such a file
+    WaveAudio wave;
+    ASSERT_TRUE(OpenSoundMemory(wave, RiffWithSize(0, Cat({GoodFmt(), ChunkWithSize("data", 0, {1, 2, 3, 4})}))));
+    EXPECT_EQ(wave.DataSize(), 4u);
   }
   {  // the RIFF size claims 4 GiB
     WaveAudio wave;
