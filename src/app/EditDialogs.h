@@ -1,0 +1,15 @@
+#pragma once
+// The small number dialogs of the edit commands: change length, insert silence, speed.
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class QWidget;
+
+namespace tarkel::app {
+
+// Asks for a whole number of at least `minimum`, starting from `proposal`; nullopt on Cancel.
+std::optional<uint32_t> AskFrames(QWidget* owner, const QString& title, const QString& label, uint32_t proposal,
+                                  uint32_t minimum);
+
+}  // namespace tarkel::app
