@@ -139,8 +139,12 @@ CMainFrame::CMainFrame(AppState& state) : state_(state) {
 }
 
 CMainFrame::~CMainFrame() {
-  // Document windows go first: their views refer to documents they own.
-  for (CChildFrame* child : Children()) delete child;
+  // Document windows go first (also closed ones not yet deleted): their views refer to the
+  // documents they own, and their signals must not reach a frame that is going away.
+  for (CChildFrame* child : mdi_->findChildren<CChildFrame*>()) {
+    disconnect(child, nullptr, this, nullptr);
+    delete child;
+  }
 }
 
 void CMainFrame::BuildActions() {

@@ -1,0 +1,4 @@
+#include <QtTest>
+class CommandsTest : public QObject { Q_OBJECT };
+QTEST_MAIN(CommandsTest)
+#include "CommandsTest.moc"

@@ -1,0 +1,148 @@
+// The main frame and the document windows: title marks, the seven panes and their size rules,
+// positions in the display units, the accelerator table, and enabled states.
+#include <QAction>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "AppTestSupport.h"
+#include "app/CChildFrame.h"
+#include "app/ChildStatusText.h"
+#include "app/CommandIds.h"
+#include "sound/AppContext.h"
+#include "support/TestPorts.h"
+
+using namespace tarkel;
+using namespace tarkel::app;
+
+class FrameTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void dataSizePaneFollowsItsThreeRules_data() {
+    QTest::addColumn<uint32_t>("frames");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("9999 bytes") << 9999u << "9999Byte";
+    QTest::newRow("10000 bytes") << 10000u << "9kByte";
+    QTest::newRow("9999999 bytes") << 9999999u << "9765kByte";
+    QTest::newRow("10000000 bytes") << 10000000u << "9MByte";
+  }
+  void dataSizePaneFollowsItsThreeRules() {
+    QFETCH(uint32_t, frames);
+    QFETCH(QString, text);
+    test::FrameFixture f;
+    CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 8), frames, 128));
+    QCOMPARE(child->PaneText(3), text);
+  }
+
+  void panesShowFormatAndPositions() {
+    test::FrameFixture f;
+    f.state.prefs.sampleUnit = kDisplaySamples;
+    CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(2, 44100, 16), 44100));
+    const QStringList expected = {"44100Hz", "Stereo", "16bit", "172kByte", "0", "44100", "44099"};
+    for (int i = 0; i < kChildPaneCount; ++i) QCOMPARE(child->PaneText(i), expected[i]);
+    f.frame->Dispatch(cmd::kUnitSmpte);
+    QCOMPARE(child->PaneText(5), QString("00:00:00.24"));
+    QVERIFY(f.frame->Action(cmd::kUnitSmpte)->isChecked());
+    QVERIFY(!f.frame->Action(cmd::kUnitSamples)->isChecked());
+  }
+
+  void positionsInEachUnit() {
+    const WaveFormat mono = WaveFormat::Pcm(1, 22050, 8);
+    QCOMPARE(PositionText(22050, kDisplaySeconds, 25, mono), std::string("1"));
+    QCOMPARE(PositionText(22050, kDisplayMilliseconds, 25, mono), std::string("1002"));
+    const WaveFormat stereo = WaveFormat::Pcm(2, 44100, 16);
+    QCOMPARE(PositionText(44100, kDisplaySmpte, 25, stereo), std::string("00:00:00.24"));
+    QCOMPARE(PositionText(88200, kDisplaySmpte, 25, stereo), std::string("00:00:01.24"));
+    QCOMPARE(PositionText(1000, kDisplayBytes, 25, stereo), std::string("4000"));
+    QCOMPARE(PositionText(1000, kDisplayBeats, 25, stereo), std::string("n/a"));
+  }
+
+  void titleCarriesModifiedAndHardDiskMarks() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("song.wav");
+    QVERIFY(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 5000)->Save(path.toStdString()));
+    test::RecordingPorts ports;
+    App().hardDiskEditing = 1;
+    auto doc = std::make_unique<CTarkelDoc>();
+    const bool opened = doc->Open(path.toStdString());
+    App().hardDiskEditing = 0;
+    QVERIFY(opened);
+    test::FrameFixture f;
+    CChildFrame* child = f.frame->AddDocument(std::move(doc));
+    QCOMPARE(child->windowTitle(), QString("song.wav   [HD-edit]"));
+    child->Document().SetModified(true);
+    child->UpdateChildStatus();
+    QCOMPARE(child->windowTitle(), QString("song.wav*   [HD-edit]"));
+    f.frame->RefreshTitle();
+    QCOMPARE(f.frame->windowTitle(), QString("Tarkel - song.wav*   [HD-edit]"));
+    // A hard-disk document is never offered for Save.
+    f.frame->UpdateMenus();
+    QVERIFY(!f.frame->Action(cmd::kFileSave)->isEnabled());
+  }
+
+  void editMarksTheTitleAndUndoIsOffered() {
+    test::RecordingPorts ports;
+    test::FrameFixture f;
+    CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001, 7));
+    QCOMPARE(f.frame->windowTitle(), QString("Tarkel - song.wav"));
+    QVERIFY(!f.frame->Action(cmd::kUndo)->isEnabled());
+    f.frame->Dispatch(cmd::kErase);
+    QCOMPARE(child->windowTitle(), QString("song.wav*"));
+    QCOMPARE(f.frame->windowTitle(), QString("Tarkel - song.wav*"));
+    QVERIFY(f.frame->Action(cmd::kUndo)->isEnabled());
+    QCOMPARE(int(child->Document().Sound().Data()[100]), 0);
+    f.frame->Dispatch(cmd::kUndo);
+    QCOMPARE(int(child->Document().Sound().Data()[100]), 7);
+    QVERIFY(ports.messages.empty());
+  }
+
+  void acceleratorTableIsExact_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("id");
+    const std::pair<const char*, int> table[] = {
+        {"+", 32810},           {"-", 32812},           {"Ctrl+A", 57642},      {"Shift+A", 32811},
+        {"Ctrl+C", 57634},      {"Shift+H", 5200},      {"Ctrl+L", 32824},      {"Ctrl+M", 32916},
+        {"Ctrl+N", 57600},      {"Ctrl+O", 57601},      {"Ctrl+P", 57607},      {"Shift+P", 32816},
+        {"Ctrl+Q", 32971},      {"R", 32819},           {"Shift+R", 32822},     {"Ctrl+S", 57603},
+        {"Shift+S", 32817},     {"Ctrl+T", 32826},      {"Ctrl+U", 57604},      {"Ctrl+V", 57637},
+        {"Del", 32814},         {"Ctrl+Del", 32815},    {"Down", 32923},        {"Shift+Down", 32924},
+        {"F1", 57670},          {"Shift+F1", 57669},    {"Alt+F4", 57665},      {"F6", 57680},
+        {"Shift+F6", 57681},    {"Ins", 32831},         {"Left", 32921},        {"Shift+Left", 32922},
+        {"Right", 32917},       {"Shift+Right", 32918}, {"Space", 32818},       {"Up", 32919},
+        {"Shift+Up", 32920},    {"Ctrl+X", 57635},      {"Ctrl+Z", 57643},
+    };
+    for (auto [keys, id] : table) QTest::newRow(keys) << QString(keys) << id;
+  }
+  void acceleratorTableIsExact() {
+    QFETCH(QString, keys);
+    QFETCH(int, id);
+    test::FrameFixture f;
+    int carriers = 0;
+    for (QAction* action : f.frame->actions())
+      if (action->shortcut() == QKeySequence(keys)) {
+        ++carriers;
+        QCOMPARE(action->data().toInt(), id);
+      }
+    QCOMPARE(carriers, 1);
+  }
+
+  void commandsWithoutTheirWindowsAreDisabled() {
+    test::RecordingPorts ports;
+    test::FrameFixture f;
+    f.frame->UpdateMenus();
+    QVERIFY(f.frame->Action(cmd::kFileNew)->isEnabled());
+    QVERIFY(!f.frame->Action(cmd::kFileSave)->isEnabled());
+    QVERIFY(!f.frame->Action(cmd::kPaste)->isEnabled());
+    f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001));
+    for (int id : {cmd::kPlayAll, cmd::kEcho, cmd::kRecordSelection, cmd::kPreviewCut, cmd::kSwapChannels})
+      QVERIFY2(!f.frame->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+    for (int id : {cmd::kSelectAll, cmd::kCopy, cmd::kNormalize, cmd::kFileSave, cmd::kTrim})
+      QVERIFY2(f.frame->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+    // The accelerator of a disabled command does nothing.
+    f.frame->Dispatch(cmd::kPaste);
+    QVERIFY(ports.messages.empty());
+  }
+};
+
+QTEST_MAIN(FrameTest)
+#include "FrameTest.moc"
