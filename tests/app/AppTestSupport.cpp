@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <cstring>
 
+#include "app/DocumentCommands.h"
+
 namespace tarkel::test {
 
 void ClearSettings() {
@@ -20,6 +22,10 @@ std::unique_ptr<CTarkelDoc> MakeDocument(const WaveFormat& format, uint32_t fram
   if (data) std::memset(data, fill, size_t(frames) * format.BlockAlign());
   doc->SetTitle(title);
   return doc;
+}
+
+FrameFixture::FrameFixture() : frame(std::make_unique<app::CMainFrame>(state)) {
+  app::InstallDocumentHooks(frame.get());
 }
 
 }  // namespace tarkel::test

@@ -18,8 +18,9 @@ std::unique_ptr<CTarkelDoc> MakeDocument(const WaveFormat& format, uint32_t fram
 
 // The program-wide state and a main frame over it (not shown).
 struct FrameFixture {
+  FrameFixture();
   app::AppState state;
-  std::unique_ptr<app::CMainFrame> frame = std::make_unique<app::CMainFrame>(state);
+  std::unique_ptr<app::CMainFrame> frame;
 };
 
 }  // namespace tarkel::test
