@@ -12,7 +12,7 @@
 namespace tarkel::app {
 namespace {
 
-constexpr int kIconSize = 22;
+constexpr int kIconSize = 20;
 
 // One colour per bar, by Bar.
 const QColor kBarColours[] = {

@@ -32,7 +32,9 @@ CChildFrame::CChildFrame(std::unique_ptr<CTarkelDoc> doc, const AppState& state,
   for (int i = 0; i < kChildPaneCount; ++i) {
     panes_[i] = new QLabel(status_);
     panes_[i]->setObjectName(QString("pane%1").arg(i));
-    panes_[i]->setMinimumWidth(i == 1 ? 50 : 70);
+    // Wide enough for "44100Hz", "Stereo" and an SMPTE time.
+    const QString widest = i >= kPositionPane ? "00:00:00.00" : i == 3 ? "9999kByte" : "44100Hz";
+    panes_[i]->setMinimumWidth(panes_[i]->fontMetrics().horizontalAdvance(widest) + 8);
     status_->addPermanentWidget(panes_[i], i >= kPositionPane ? 1 : 0);
   }
   layout->addWidget(status_);

@@ -195,7 +195,7 @@ void CMainFrame::BuildToolBars() {
   for (int b = 0; b < kBarCount; ++b) {
     auto* bar = new QToolBar(ToolBarTitle(b), this);
     bar->setObjectName(BarKey(Bar(b)));
-    bar->setIconSize(QSize(22, 22));
+    bar->setIconSize(QSize(20, 20));
     for (int id : ToolBarButtons(b)) {
       if (id == 0) {
         bar->addSeparator();
@@ -272,7 +272,10 @@ CChildFrame* CMainFrame::AddDocument(std::unique_ptr<CTarkelDoc> doc) {
     RefreshTitle();
   });
   mdi_->addSubWindow(child);
-  child->resize(560, 300);
+  // A new window takes a good part of the area, each one a step below and right of the last.
+  // (Measured from the main window: documents named at start-up open before it is laid out.)
+  const int step = (28 * (Children().size() - 1)) % 224;
+  child->setGeometry(step, step, std::max(480, width() * 3 / 5), std::max(260, height() * 2 / 5));
   child->show();
   mdi_->setActiveSubWindow(child);
   child->View()->setFocus();
