@@ -118,6 +118,8 @@ CMainFrame::CMainFrame(AppState& state) : state_(state) {
   resize(1440, 900);
   mdi_ = new QMdiArea(this);
   mdi_->setObjectName("MdiArea");
+  // Closing a window activates the one that was active before it.
+  mdi_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
   if (state_.mainBackground.isValid()) mdi_->setBackground(state_.mainBackground);
   setCentralWidget(mdi_);
   BuildActions();
@@ -262,7 +264,9 @@ void CMainFrame::AddRecent(const QString& path) {
 CChildFrame* CMainFrame::AddDocument(std::unique_ptr<CTarkelDoc> doc) {
   auto* child = new CChildFrame(std::move(doc), state_);
   child->setWindowIcon(windowIcon());
-  child->mayClose = [this](CChildFrame& c) { return !busy_ && QuerySaveDocument(c.Document(), this); };
+  // A document whose operation is still running (its progress window lets events through)
+  // stays open.
+  child->mayClose = [this](CChildFrame& c) { return !DocumentBusy(c.Document()) && QuerySaveDocument(c.Document(), this); };
   connect(child, &CChildFrame::documentChanged, this, [this](CChildFrame* changed) {
     if (changed == ActiveChild()) RefreshTitle();
     UpdateMenus();
@@ -592,10 +596,14 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-  if (busy_) return;
-  for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) OpenFile(url.toLocalFile());
+  OpenDroppedFiles(event->mimeData()->urls());
   event->acceptProposedAction();
+}
+
+void CMainFrame::OpenDroppedFiles(const QList<QUrl>& urls) {
+  if (busy_) return;
+  for (const QUrl& url : urls)
+    if (url.isLocalFile()) OpenFile(url.toLocalFile());
 }
 
 }  // namespace tarkel::app

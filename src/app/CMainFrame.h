@@ -5,6 +5,7 @@
 // and monitor updates, shows the monitor windows and keeps placements and bar visibility.
 #include <QMainWindow>
 #include <QTimer>
+#include <QUrl>
 #include <array>
 #include <map>
 #include <memory>
@@ -51,6 +52,8 @@ class CMainFrame final : public QMainWindow {
   QMdiArea* MdiArea() const { return mdi_; }
   // Closes every document window, asking the save question for each; false when one stays.
   bool CloseAllDocuments();
+  // Files dropped on the main window open as documents.
+  void OpenDroppedFiles(const QList<QUrl>& urls);
   // Saves every modified document, asking for each; stops at Cancel.
   void SaveAllDocuments();
 

@@ -283,6 +283,8 @@ bool QuerySaveDocument(CTarkelDoc& doc, QWidget* owner) {
   return SaveDocument(doc, owner, false);
 }
 
+bool DocumentBusy(const CTarkelDoc& doc) { return doc.Sound().ProgressActive(); }
+
 void CloseDocument(CTarkelDoc& doc) { doc.Close(); }
 
 bool CanPasteNew() { return ClipboardHasWave() && App().playingDocument == nullptr; }

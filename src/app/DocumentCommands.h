@@ -27,6 +27,8 @@ bool SaveDocument(CTarkelDoc& doc, QWidget* owner, bool askName);
 // The framework's question before a modified document closes: Yes saves (a failed save keeps it
 // open), No discards, Cancel keeps it open. True when the document may close.
 bool QuerySaveDocument(CTarkelDoc& doc, QWidget* owner);
+// Whether an operation on the document is running (its progress window is open).
+bool DocumentBusy(const CTarkelDoc& doc);
 // Closes the document's sound and tells the region manager.
 void CloseDocument(CTarkelDoc& doc);
 

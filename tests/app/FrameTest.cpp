@@ -126,6 +126,34 @@ class FrameTest : public QObject {
     QCOMPARE(carriers, 1);
   }
 
+  void closeCommandsCloseDocumentsAndAskForModifiedOnes() {
+    test::RecordingPorts ports;
+    test::FrameFixture f;
+    f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001, 0, "a.wav"));
+    f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001, 0, "b.wav"));
+    f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001, 0, "c.wav"));
+    f.frame->Dispatch(cmd::kFileClose);
+    QCOMPARE(f.frame->Children().size(), 2);
+    QCOMPARE(f.frame->windowTitle(), QString("Tarkel - b.wav"));
+    f.frame->Dispatch(cmd::kCloseAll);
+    QVERIFY(f.frame->Children().isEmpty());
+    QCOMPARE(f.frame->windowTitle(), QString("Tarkel"));
+    f.frame->UpdateMenus();
+    QVERIFY(!f.frame->Action(cmd::kCloseAll)->isEnabled());
+  }
+
+  void droppedFilesOpen() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("dropped.wav");
+    QVERIFY(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 500)->Save(path.toStdString()));
+    test::RecordingPorts ports;
+    test::FrameFixture f;
+    QVERIFY(f.frame->acceptDrops());
+    f.frame->OpenDroppedFiles({QUrl::fromLocalFile(path), QUrl("https://example.org/x.wav")});
+    QCOMPARE(f.frame->Children().size(), 1);
+    QCOMPARE(f.frame->windowTitle(), QString("Tarkel - dropped.wav"));
+  }
+
   void commandsWithoutTheirWindowsAreDisabled() {
     test::RecordingPorts ports;
     test::FrameFixture f;

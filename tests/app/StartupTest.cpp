@@ -109,6 +109,24 @@ class StartupTest : public QObject {
     QVERIFY(!app.MainFrame()->ToolBar(Bar::Effect)->isHidden());
   }
 
+  void mainWindowPlacementIsRestored() {
+    {
+      test::RecordingPorts ports;
+      CTarkelApp app;
+      QVERIFY(app.InitInstance(Options()));
+      app.MainFrame()->setGeometry(40, 50, 900, 640);
+      QVERIFY(app.MainFrame()->close());
+    }
+    QSettings store("Brannick", "Tarkel");
+    QCOMPARE(store.value("Main_WindowPlacement/wp.left").toInt(), 40);
+    QCOMPARE(store.value("Main_WindowPlacement/wp.right").toInt(), 940);
+    QCOMPARE(store.value("Main_WindowPlacement/wp.showCmd").toInt(), 1);
+    test::RecordingPorts ports;
+    CTarkelApp app;
+    QVERIFY(app.InitInstance(Options()));
+    QCOMPARE(app.MainFrame()->geometry(), QRect(40, 50, 900, 640));
+  }
+
   void filesOnTheCommandLineOpenAsDocuments() {
     QTemporaryDir folder;
     const QString path = folder.filePath("song.wav");
