@@ -120,13 +120,14 @@ void BM_TarkelToFirstPaint1GiB(benchmark::State& state) {
 }
 BENCHMARK(BM_TarkelToFirstPaint1GiB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-struct RemoveWorkFolder {
-  ~RemoveWorkFolder() {
-    std::error_code ec;
-    fs::remove_all(WorkFolder(), ec);
-  }
-} removeWorkFolder;
-
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::error_code ec;
+  fs::remove_all(WorkFolder(), ec);
+  return 0;
+}
