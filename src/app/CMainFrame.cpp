@@ -28,6 +28,7 @@
 #include "app/DocumentCommands.h"
 #include "app/MonitorWindows.h"
 #include "app/PreferenceSheet.h"
+#include "app/QtPorts.h"
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
 #include "view/ui/DocumentView.h"
@@ -133,8 +134,9 @@ CMainFrame::CMainFrame(AppState& state) : state_(state) {
   });
   connect(&periodic_, &QTimer::timeout, this, &CMainFrame::OnPeriodicTimer);
   connect(&clock_, &QTimer::timeout, this, &CMainFrame::UpdateClock);
-  if (auto* clipboard = dynamic_cast<QObject*>(CurrentPorts().clipboard))
-    connect(clipboard, SIGNAL(changed()), this, SLOT(update()));
+  // Paste and Paste New follow what the desktop clipboard holds.
+  if (auto* clipboard = dynamic_cast<QtClipboard*>(CurrentPorts().clipboard))
+    connect(clipboard, &QtClipboard::changed, this, &CMainFrame::UpdateMenus);
   RestartPeriodicTimer();
   clock_.start(kClockPeriodMs);
   UpdateMenus();

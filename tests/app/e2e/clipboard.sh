@@ -48,13 +48,18 @@ kill "${PIDS[@]}"
 wait 2>/dev/null || true
 PIDS=()
 
-# A wave file offered by xclip pastes in, and Insert (Paste New) makes a document of it.
-xclip -quiet -selection clipboard -t audio/wav -i <offered.wav >/dev/null 2>&1 &
-PIDS+=($!)
-sleep 0.5
+# A wave file that xclip offers while the editor runs pastes in, and Insert (Paste New) makes a
+# document of it.
 start_tarkel target2.wav
 wait_window '^Tarkel - target2\.wav$'
 third=$WID
+xclip -quiet -selection clipboard -t audio/wav -i <offered.wav >/dev/null 2>&1 &
+PIDS+=($!)
+for i in $(seq 1 50); do
+  xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -qx 'audio/wav' && break
+  sleep 0.1
+done
+sleep 0.5
 keys "$third" ctrl+a ctrl+v
 wait_title "$third" '^Tarkel - target2\.wav\*$'
 keys "$third" ctrl+s
