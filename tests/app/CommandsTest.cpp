@@ -1,6 +1,7 @@
 // Document commands through the main frame: New cancelled and accepted, Paste New, the
 // progress window's Cancel half-way through a long effect, the clipboard's MIME types.
 #include <QApplication>
+#include <QComboBox>
 #include <QClipboard>
 #include <QMimeData>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 #include "AppTestSupport.h"
 #include "app/CChildFrame.h"
 #include "app/CommandIds.h"
+#include "app/FormatChoiceDialog.h"
 #include "app/QtPorts.h"
 #include "document/DocumentHooks.h"
 #include "support/TestPorts.h"
@@ -114,6 +116,35 @@ class CommandsTest : public QObject {
     // Undo gives the whole range back.
     f.frame->Dispatch(cmd::kUndo);
     QCOMPARE(int(child->Document().Sound().Data()[0]), 100);
+  }
+
+  void formatChoiceStartsFromTheGivenFormatAndCancelShowsNothing() {
+    FormatChoiceDialog dialog("Create new sample", WaveFormat::Pcm(1, 22050, 8));
+    QCOMPARE(dialog.windowTitle(), QString("Create new sample"));
+    QCOMPARE(dialog.TagBox()->currentText(), QString("PCM"));
+    QCOMPARE(dialog.ChannelsBox()->currentData().toInt(), 1);
+    QCOMPARE(dialog.RateBox()->currentText(), QString("22050"));
+    QCOMPARE(dialog.BitsBox()->currentData().toInt(), 8);
+    const WaveFormat start = dialog.Chosen();
+    QCOMPARE(start.AvgBytesPerSec(), 22050u);
+    QCOMPARE(start.BlockAlign(), uint16_t(1));
+    dialog.ChannelsBox()->setCurrentIndex(1);
+    dialog.BitsBox()->setCurrentIndex(1);
+    dialog.RateBox()->setEditText("44100");
+    const WaveFormat chosen = dialog.Chosen();
+    QCOMPARE(chosen.Channels(), uint16_t(2));
+    QCOMPARE(chosen.BlockAlign(), uint16_t(4));
+    QCOMPARE(chosen.AvgBytesPerSec(), 176400u);
+
+    test::RecordingPorts ports;
+    QtFormatChooser chooser;
+    QTimer::singleShot(0, [] {
+      if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) open->reject();
+    });
+    WaveFormat format = WaveFormat::Pcm(1, 22050, 8);
+    QCOMPARE(chooser.Choose("Convert sample", format), kChooseCancel);
+    QCOMPARE(format.SamplesPerSec(), 22050u);
+    QVERIFY(ports.messages.empty() && ports.texts.empty());
   }
 
   void clipboardOffersAndAcceptsEveryWaveType() {
