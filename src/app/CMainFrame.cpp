@@ -358,7 +358,7 @@ CommandState CMainFrame::StateOf(int id) {
 
 void CMainFrame::UpdateMenus() {
   for (const auto& [id, action] : actions_) {
-    const CommandState state = busy_ ? CommandState{} : StateOf(id);
+    const CommandState state = StateOf(id);
     action->setEnabled(state.enabled);
     if (action->isCheckable()) action->setChecked(state.checked);
   }
@@ -370,8 +370,9 @@ void CMainFrame::Dispatch(int id) {
   if (!row) return;
   // Accelerators and buttons act only on what the menus would allow.
   if (!StateOf(id).enabled) return;
+  // While the command runs (a dialog of its own, or its progress window letting events
+  // through) other commands are ignored.
   busy_ = true;
-  UpdateMenus();
   CommandContext context = Context();
   if (!(context.view && context.view->HandleCommand(id)) && row->handler) row->handler(context, id);
   busy_ = false;

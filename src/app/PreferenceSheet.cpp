@@ -84,6 +84,7 @@ PreferenceSheet::PreferenceSheet(AppState& state, QWidget* parent) : QDialog(par
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pages_);
   layout->addWidget(buttons);
+  setMinimumWidth(560);
 }
 
 QWidget* PreferenceSheet::ColoursPage() {
