@@ -6,10 +6,9 @@
 
 namespace tarkel::app {
 
-ControlRegistry::~ControlRegistry() {
-  // The libraries stay mapped until the process ends: controls made from them may outlive us.
-  for (auto& library : libraries_) library.release();
-}
+// Destroying a QLibrary does not unload it: the libraries stay mapped until the process ends,
+// so controls made from them may outlive the registry.
+ControlRegistry::~ControlRegistry() = default;
 
 int ControlRegistry::Register(void* registry, const char* className, TarkelCreateControlFn create) {
   auto* self = static_cast<ControlRegistry*>(registry);
