@@ -191,6 +191,10 @@ void CMainFrame::BuildMenus() {
     QMenu* menu = menuBar()->addMenu(top.title);
     fill(menu, top.items);
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateMenus);
+    if (QString(top.title) == "&Window") {
+      windowList_ = menu->addSeparator();
+      connect(menu, &QMenu::aboutToShow, this, [this, menu] { ListDocumentWindows(menu); });
+    }
   }
   UpdateRecentFiles();
 }
@@ -245,6 +249,21 @@ QString CMainFrame::TimeText() const { return QLocale().toString(QTime::currentT
 void CMainFrame::UpdateClock() {
   date_->setText(DateText());
   time_->setText(QTime::currentTime().toString("HH:mm:ss"));
+}
+
+void CMainFrame::ListDocumentWindows(QMenu* menu) {
+  // The entries after the separator name the open document windows; the active one is checked.
+  const QList<QAction*> entries = menu->actions();
+  for (qsizetype i = entries.indexOf(windowList_) + 1; i < entries.size(); ++i) delete entries[i];
+  const QList<CChildFrame*> children = Children();
+  windowList_->setVisible(!children.isEmpty());
+  for (qsizetype i = 0; i < children.size(); ++i) {
+    CChildFrame* child = children[i];
+    QAction* entry = menu->addAction(QString("&%1 %2").arg(i + 1).arg(child->TitleText()));
+    entry->setCheckable(true);
+    entry->setChecked(child == ActiveChild());
+    connect(entry, &QAction::triggered, this, [this, child] { mdi_->setActiveSubWindow(child); });
+  }
 }
 
 void CMainFrame::UpdateRecentFiles() {

@@ -16,6 +16,7 @@
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 class QToolBar;
 
 namespace tarkel {
@@ -104,6 +105,7 @@ class CMainFrame final : public QMainWindow {
   void BuildToolBars();
   void BuildStatusBar();
   void UpdateRecentFiles();
+  void ListDocumentWindows(QMenu* menu);
   void AddRecent(const QString& path);
   CommandContext Context();
   void OnPeriodicTimer();
@@ -117,6 +119,7 @@ class CMainFrame final : public QMainWindow {
   std::array<QToolBar*, kBarCount> bars_{};
   std::array<MonitorWindow*, kPlacedCount> monitors_{};
   std::array<QAction*, kRecentFileCount> recent_{};
+  QAction* windowList_ = nullptr;
   QLabel* date_ = nullptr;
   QLabel* time_ = nullptr;
   QTimer periodic_;

@@ -8,6 +8,9 @@
 #include "app/CChildFrame.h"
 #include "app/ChildStatusText.h"
 #include "app/CommandIds.h"
+#include "app/DocumentCommands.h"
+#include "app/FileFilters.h"
+#include "app/OpenFileDialog.h"
 #include "sound/AppContext.h"
 #include "support/TestPorts.h"
 
@@ -152,6 +155,33 @@ class FrameTest : public QObject {
     f.frame->OpenDroppedFiles({QUrl::fromLocalFile(path), QUrl("https://example.org/x.wav")});
     QCOMPARE(f.frame->Children().size(), 1);
     QCOMPARE(f.frame->windowTitle(), QString("Tarkel - dropped.wav"));
+  }
+
+  void disableUndoTakesNoRecords() {
+    test::RecordingPorts ports;
+    test::FrameFixture f;
+    f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001, 7));
+    f.frame->Dispatch(cmd::kDisableUndo);
+    QVERIFY(f.frame->Action(cmd::kDisableUndo)->isChecked());
+    f.frame->Dispatch(cmd::kErase);
+    QVERIFY(!f.frame->Action(cmd::kUndo)->isEnabled());
+    f.frame->Dispatch(cmd::kDisableUndo);
+    QVERIFY(!f.frame->Action(cmd::kDisableUndo)->isChecked());
+    f.frame->Dispatch(cmd::kErase);
+    QVERIFY(f.frame->Action(cmd::kUndo)->isEnabled());
+  }
+
+  void fileDialogFilters() {
+    const QStringList open = OpenFileFilter().split(";;");
+    QCOMPARE(open.size(), 14);
+    QCOMPARE(open[10], QString("MS-WAVE-RIFF (*.WAV) (*.wav *.WAV)"));
+    QCOMPARE(open[6], QString("Mac SND (*.SND) (*.snd *.SND)"));
+    QCOMPARE(open[13], QString("Alle Dateien   (*.*) (*)"));
+    QCOMPARE(SampleFileFilter(), QString("Sample-Files (*.wav;*.voc) (*.wav *.WAV *.voc *.VOC)"));
+    QCOMPARE(WithDefaultSuffix("/x/song", "wav"), QString("/x/song.wav"));
+    QCOMPARE(WithDefaultSuffix("/x.d/song.voc", "wav"), QString("/x.d/song.voc"));
+    QVERIFY(IsWaveName("/a/B.Wav"));
+    QVERIFY(!IsWaveName("/a.wav.d/x.voc"));
   }
 
   void commandsWithoutTheirWindowsAreDisabled() {
