@@ -275,7 +275,7 @@ void CMainFrame::UpdateRecentFiles() {
   }
 }
 
-void CMainFrame::AddRecent(const QString& path) {
+void CMainFrame::NoteRecentFile(const QString& path) {
   AddRecentFile(state_.prefs, QFileInfo(path).absoluteFilePath());
   UpdateRecentFiles();
 }
@@ -319,7 +319,7 @@ CChildFrame* CMainFrame::OpenFile(const QString& path) {
   }
   auto doc = OpenDocument(absolute);
   if (!doc) return nullptr;
-  AddRecent(absolute);
+  NoteRecentFile(absolute);
   return AddDocument(std::move(doc));
 }
 

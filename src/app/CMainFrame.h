@@ -53,6 +53,8 @@ class CMainFrame final : public QMainWindow {
   QMdiArea* MdiArea() const { return mdi_; }
   // Closes every document window, asking the save question for each; false when one stays.
   bool CloseAllDocuments();
+  // Puts a file opened or saved under a new name at the head of the recent-file list.
+  void NoteRecentFile(const QString& path);
   // Files dropped on the main window open as documents.
   void OpenDroppedFiles(const QList<QUrl>& urls);
   // Saves every modified document, asking for each; stops at Cancel.
@@ -106,7 +108,6 @@ class CMainFrame final : public QMainWindow {
   void BuildStatusBar();
   void UpdateRecentFiles();
   void ListDocumentWindows(QMenu* menu);
-  void AddRecent(const QString& path);
   CommandContext Context();
   void OnPeriodicTimer();
   void UpdateClock();

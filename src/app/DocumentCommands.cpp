@@ -211,8 +211,10 @@ void RunDocumentCommand(CommandContext& c, int id) {
   if (!c.doc) return;
   CTarkelDoc& doc = *c.doc;
   switch (id) {
-    case kFileSave: SaveDocument(doc, &c.frame, false); return;
-    case kFileSaveAs: SaveDocument(doc, &c.frame, true); return;
+    case kFileSave:
+    case kFileSaveAs:
+      if (SaveDocument(doc, &c.frame, id == kFileSaveAs)) c.frame.NoteRecentFile(QString::fromStdString(doc.PathName()));
+      return;
     case kSaveSelectedArea: SaveSelectedArea(c); return;
     case kDeleteFile: doc.DeleteFile(); return;
     case kChangeLength: doc.ChangeLength(); return;

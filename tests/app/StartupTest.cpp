@@ -17,6 +17,24 @@
 using namespace tarkel;
 using namespace tarkel::app;
 
+namespace {
+
+// The program started with the control libraries of the build, its messages recorded.
+struct Started {
+  Started() {
+    StartOptions options;
+    options.libraryFolder = TARKEL_CONTROLS_DIR;
+    options.installPorts = false;
+    ok = app.InitInstance(options);
+  }
+  CMainFrame& Frame() { return *app.MainFrame(); }
+  test::RecordingPorts ports;
+  CTarkelApp app;
+  bool ok = false;
+};
+
+}  // namespace
+
 class StartupTest : public QObject {
   Q_OBJECT
 
@@ -51,20 +69,19 @@ class StartupTest : public QObject {
   }
 
   void everyLibraryRegistersItsClass() {
-    test::RecordingPorts ports;
-    CTarkelApp app;
-    QVERIFY(app.InitInstance(Options()));
-    QCOMPARE(app.State().controls.Loaded(), (QStringList{"libgauge.so", "libknob.so", "libmeter.so"}));
-    for (const char* name : {"Gauge", "Knob", "Meter"}) QVERIFY(app.State().controls.Has(name));
-    QVERIFY(ports.texts.empty());
+    Started started;
+    QVERIFY(started.ok);
+    const ControlRegistry& controls = started.app.State().controls;
+    QCOMPARE(controls.Loaded(), (QStringList{"libgauge.so", "libknob.so", "libmeter.so"}));
+    for (const char* name : {"Gauge", "Knob", "Meter"}) QVERIFY(controls.Has(name));
+    QVERIFY(started.ports.texts.empty());
   }
 
   void firstRunShowsTheMonitorsAndTheNextRunOnlyTheChosenOnes() {
     {
-      test::RecordingPorts ports;
-      CTarkelApp app;
-      QVERIFY(app.InitInstance(Options()));
-      CMainFrame& frame = *app.MainFrame();
+      Started started;
+      QVERIFY(started.ok);
+      CMainFrame& frame = started.Frame();
       for (Placed w : {Placed::SelectionManager, Placed::VolumeControl, Placed::Scope})
         QVERIFY(frame.Monitor(w)->isVisible());
       frame.Monitor(Placed::Scope)->hide();
@@ -75,10 +92,9 @@ class StartupTest : public QObject {
     QCOMPARE(store.value("Generic_Preferences/ScopeWindowVisible").toInt(), 0);
     QCOMPARE(store.value("Generic_Preferences/VolumeControlWindowVisible").toInt(), 1);
     {
-      test::RecordingPorts ports;
-      CTarkelApp app;
-      QVERIFY(app.InitInstance(Options()));
-      CMainFrame& frame = *app.MainFrame();
+      Started started;
+      QVERIFY(started.ok);
+      CMainFrame& frame = started.Frame();
       QVERIFY(!frame.Monitor(Placed::Scope)->isVisible());
       QVERIFY(frame.Monitor(Placed::VolumeControl)->isVisible());
       QVERIFY(frame.Monitor(Placed::SelectionManager)->isVisible());
@@ -87,10 +103,9 @@ class StartupTest : public QObject {
 
   void hiddenBarStaysHiddenButTheZoomBarShowsAtEveryStart() {
     {
-      test::RecordingPorts ports;
-      CTarkelApp app;
-      QVERIFY(app.InitInstance(Options()));
-      CMainFrame& frame = *app.MainFrame();
+      Started started;
+      QVERIFY(started.ok);
+      CMainFrame& frame = started.Frame();
       frame.Dispatch(cmd::kEditBar);
       frame.Dispatch(cmd::kZoomBar);
       QVERIFY(frame.ToolBar(Bar::Edit)->isHidden());
@@ -101,30 +116,27 @@ class StartupTest : public QObject {
     QSettings store("Brannick", "Tarkel");
     QCOMPARE(store.value("Toolbars/EditBarVisible").toInt(), 0);
     QCOMPARE(store.value("Toolbars/ZoomBarVisible").toInt(), 0);
-    test::RecordingPorts ports;
-    CTarkelApp app;
-    QVERIFY(app.InitInstance(Options()));
-    QVERIFY(app.MainFrame()->ToolBar(Bar::Edit)->isHidden());
-    QVERIFY(!app.MainFrame()->ToolBar(Bar::Zoom)->isHidden());
-    QVERIFY(!app.MainFrame()->ToolBar(Bar::Effect)->isHidden());
+    Started started;
+    QVERIFY(started.ok);
+    QVERIFY(started.Frame().ToolBar(Bar::Edit)->isHidden());
+    QVERIFY(!started.Frame().ToolBar(Bar::Zoom)->isHidden());
+    QVERIFY(!started.Frame().ToolBar(Bar::Effect)->isHidden());
   }
 
   void mainWindowPlacementIsRestored() {
     {
-      test::RecordingPorts ports;
-      CTarkelApp app;
-      QVERIFY(app.InitInstance(Options()));
-      app.MainFrame()->setGeometry(40, 50, 900, 640);
-      QVERIFY(app.MainFrame()->close());
+      Started started;
+      QVERIFY(started.ok);
+      started.Frame().setGeometry(40, 50, 900, 640);
+      QVERIFY(started.Frame().close());
     }
     QSettings store("Brannick", "Tarkel");
     QCOMPARE(store.value("Main_WindowPlacement/wp.left").toInt(), 40);
     QCOMPARE(store.value("Main_WindowPlacement/wp.right").toInt(), 940);
     QCOMPARE(store.value("Main_WindowPlacement/wp.showCmd").toInt(), 1);
-    test::RecordingPorts ports;
-    CTarkelApp app;
-    QVERIFY(app.InitInstance(Options()));
-    QCOMPARE(app.MainFrame()->geometry(), QRect(40, 50, 900, 640));
+    Started started;
+    QVERIFY(started.ok);
+    QCOMPARE(started.Frame().geometry(), QRect(40, 50, 900, 640));
   }
 
   void filesOnTheCommandLineOpenAsDocuments() {
