@@ -52,6 +52,15 @@ constexpr std::pair<int, int> kFrameRateCommands[] = {
     {kSmpte25, 25}, {kSmpte24, 24}, {kSmpte30NonDrop, 30}, {kSmpte30Drop, 29}, {kFps100, 100},
 };
 
+// The status bar's text for a command: the program's own where it has one, else the menu text.
+QString StatusText(const CommandRow& row) {
+  switch (row.id) {
+    case kConvertFormat: return "Convert Sample-Format w/ antialiasing";
+    case kSelectDevices: return "Select Play and Record-Decices";
+    default: return QString(row.text).remove('&');
+  }
+}
+
 int UnitOf(int id) {
   for (auto [command, unit] : kUnitCommands)
     if (command == id) return unit;
@@ -159,6 +168,7 @@ void CMainFrame::BuildActions() {
     action->setCheckable(row.checkable);
     if (*row.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut), QKeySequence::PortableText));
     action->setIconText(QString(row.text).remove('&').remove("..."));
+    action->setStatusTip(StatusText(row));
     const int id = row.id;
     connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });
     addAction(action);
