@@ -33,7 +33,7 @@ bool CTarkelApp::InitInstance(const StartOptions& options) {
   ApplyPreferencesToCore(state_.prefs);
 
   frame_ = std::make_unique<CMainFrame>(state_);
-  InstallDocumentHooks(frame_.get());
+  InstallDocumentHooks(frame_.get(), state_);
 
   // The control libraries, in order; the first that is missing ends the start. (The fader and
   // spinner libraries are used by no dialog and are not part of this program.)

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "app/AppState.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
@@ -291,11 +292,11 @@ void CloseDocument(CTarkelDoc& doc) { doc.Close(); }
 
 bool CanPasteNew() { return ClipboardHasWave() && App().playingDocument == nullptr; }
 
-void InstallDocumentHooks(QWidget* owner) {
+void InstallDocumentHooks(QWidget* owner, const AppState& state) {
   DocumentHooks& hooks = TheDocumentHooks();
   hooks.pasteAsNew = [](CTarkelDoc& doc) { return FillFromClipboard(doc.Sound()); };
-  hooks.askLength = [owner](CTarkelDoc&, uint32_t proposed) -> std::optional<uint32_t> {
-    return AskFrames(owner, QObject::tr("Change Sample Length"), QObject::tr("Length in samples:"), proposed, 0);
+  hooks.askLength = [owner, &state](CTarkelDoc& doc, uint32_t proposed) {
+    return AskLength(owner, doc.Sound().Format(), state.prefs.sampleUnit, state.frameRate, proposed);
   };
 }
 

@@ -11,6 +11,7 @@ class QWidget;
 
 namespace tarkel::app {
 
+struct AppState;
 struct Preferences;
 
 CommandState DocumentCommandState(const CommandContext& context, int id);
@@ -35,8 +36,9 @@ void CloseDocument(CTarkelDoc& doc);
 // Whether the clipboard holds wave data and nothing plays (Paste New).
 bool CanPasteNew();
 
-// Installs the documents' hooks (the change-length dialog, paste as new) owned by `owner`.
-void InstallDocumentHooks(QWidget* owner);
+// Installs the documents' hooks (the change-length dialog in the display unit of `state`,
+// paste as new) owned by `owner`.
+void InstallDocumentHooks(QWidget* owner, const AppState& state);
 // The preferences the core reads, copied in; and what the core changed, copied back.
 void ApplyPreferencesToCore(const Preferences& prefs);
 void ReadPreferencesFromCore(Preferences& prefs);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "sound/WaveFormat.h"
+
 class QWidget;
 
 namespace tarkel::app {
@@ -11,5 +13,9 @@ namespace tarkel::app {
 // Asks for a whole number of at least `minimum`, starting from `proposal`; nullopt on Cancel.
 std::optional<uint32_t> AskFrames(QWidget* owner, const QString& title, const QString& label, uint32_t proposal,
                                   uint32_t minimum);
+
+// The change-length dialog: the length in display unit `unit` (a box offers the others), read
+// back as frames of `format`; nullopt on Cancel.
+std::optional<uint32_t> AskLength(QWidget* owner, const WaveFormat& format, int unit, int fps, uint32_t proposal);
 
 }  // namespace tarkel::app

@@ -25,7 +25,7 @@ std::unique_ptr<CTarkelDoc> MakeDocument(const WaveFormat& format, uint32_t fram
 }
 
 FrameFixture::FrameFixture() : frame(std::make_unique<app::CMainFrame>(state)) {
-  app::InstallDocumentHooks(frame.get());
+  app::InstallDocumentHooks(frame.get(), state);
 }
 
 }  // namespace tarkel::test

@@ -1,6 +1,10 @@
 // The main frame and the document windows: title marks, the seven panes and their size rules,
 // positions in the display units, the accelerator table, and enabled states.
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -8,6 +12,8 @@
 #include "app/CChildFrame.h"
 #include "app/ChildStatusText.h"
 #include "app/CommandIds.h"
+#include "app/EditDialogs.h"
+#include "app/PositionUnits.h"
 #include "app/DocumentCommands.h"
 #include "app/FileFilters.h"
 #include "app/OpenFileDialog.h"
@@ -58,6 +64,42 @@ class FrameTest : public QObject {
     QCOMPARE(PositionText(88200, kDisplaySmpte, 25, stereo), std::string("00:00:01.24"));
     QCOMPARE(PositionText(1000, kDisplayBytes, 25, stereo), std::string("4000"));
     QCOMPARE(PositionText(1000, kDisplayBeats, 25, stereo), std::string("n/a"));
+  }
+
+  void textInEachUnitReadsAsFrames() {
+    const WaveFormat stereo = WaveFormat::Pcm(2, 44100, 16);
+    QCOMPARE(ParsePosition("00:00:01.12", kDisplaySmpte, 25, stereo, 0), 65268u);
+    QCOMPARE(ParsePosition("01:00:00.00", kDisplaySmpte, 25, stereo, 0), 3600u * 44100);
+    QCOMPARE(ParsePosition("1.5", kDisplaySeconds, 25, stereo, 0), 66150u);
+    QCOMPARE(ParsePosition("1000", kDisplayMilliseconds, 25, stereo, 0), 44100u);
+    QCOMPARE(ParsePosition("4003", kDisplayBytes, 25, stereo, 0), 1000u);
+    QCOMPARE(ParsePosition("25", kDisplayFrames, 25, stereo, 0), 44100u);
+    QCOMPARE(ParsePosition("abc", kDisplaySamples, 25, stereo, 9), 0u);
+    QCOMPARE(ParsePosition("12", kDisplayBeats, 25, stereo, 77), 77u);
+    QCOMPARE(ParsePosition("99999999999", kDisplaySamples, 25, stereo, 0), UINT32_MAX);
+  }
+
+  void changeLengthDialogShowsTheDisplayUnit() {
+    const WaveFormat mono = WaveFormat::Pcm(1, 44100, 16);
+    // Untouched, a switch of unit and OK give the proposal back exactly.
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      QCOMPARE(dialog->findChild<QLineEdit*>("edit1054")->text(), QString("00:00:14.24"));
+      dialog->findChild<QComboBox*>("combo1057")->setCurrentIndex(kDisplaySamples);
+      QCOMPARE(dialog->findChild<QLineEdit*>("edit1054")->text(), QString("661500"));
+      dialog->accept();
+    });
+    QCOMPARE(AskLength(nullptr, mono, kDisplaySmpte, 25, 661500), std::optional<uint32_t>(661500));
+    // Typed text is read in the unit shown.
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      QTest::keyClick(dialog->findChild<QLineEdit*>("edit1054"), Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClicks(dialog->findChild<QLineEdit*>("edit1054"), "2.5");
+      dialog->accept();
+    });
+    QCOMPARE(AskLength(nullptr, mono, kDisplaySeconds, 25, 10), std::optional<uint32_t>(110250));
   }
 
   void titleCarriesModifiedAndHardDiskMarks() {
