@@ -97,8 +97,10 @@ void InsertSilence(CommandContext& c) {
   const Selection selection = SelectionOf(c);
   const DocWaveAudio& sound = c.doc->Sound();
   const uint32_t proposal = selection.Last(sound) - selection.First() + 1;
-  const auto frames = AskFrames(&c.frame, QObject::tr("Insert Silence"), QObject::tr("Samples:"), proposal, 1);
-  if (!frames) return;
+  const AppState& state = c.frame.State();
+  const auto frames =
+      AskLength(&c.frame, QObject::tr("Insert Silence"), sound.Format(), state.prefs.sampleUnit, state.frameRate, proposal);
+  if (!frames || *frames == 0) return;
   EditArgs args;
   args.frames = *frames;
   RunEdit(c, EditCommand::InsertSilence, args);
@@ -296,7 +298,8 @@ void InstallDocumentHooks(QWidget* owner, const AppState& state) {
   DocumentHooks& hooks = TheDocumentHooks();
   hooks.pasteAsNew = [](CTarkelDoc& doc) { return FillFromClipboard(doc.Sound()); };
   hooks.askLength = [owner, &state](CTarkelDoc& doc, uint32_t proposed) {
-    return AskLength(owner, doc.Sound().Format(), state.prefs.sampleUnit, state.frameRate, proposed);
+    return AskLength(owner, "Change Sample Length", doc.Sound().Format(), state.prefs.sampleUnit, state.frameRate,
+                     proposed);
   };
 }
 

@@ -36,10 +36,11 @@ std::optional<uint32_t> AskFrames(QWidget* owner, const QString& title, const QS
   return value;
 }
 
-std::optional<uint32_t> AskLength(QWidget* owner, const WaveFormat& format, int unit, int fps, uint32_t proposal) {
+std::optional<uint32_t> AskLength(QWidget* owner, const QString& title, const WaveFormat& format, int unit, int fps,
+                                  uint32_t proposal) {
   QDialog dialog(owner);
-  dialog.setObjectName("ChangeLengthDialog");
-  dialog.setWindowTitle("Change Sample Length");
+  dialog.setObjectName("LengthDialog");
+  dialog.setWindowTitle(title);
   auto* units = new QComboBox(&dialog);
   units->setObjectName("combo1057");
   for (int u = 0; u < kDisplayUnitCount; ++u) units->addItem(DisplayUnitName(u), u);

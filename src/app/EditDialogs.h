@@ -14,8 +14,9 @@ namespace tarkel::app {
 std::optional<uint32_t> AskFrames(QWidget* owner, const QString& title, const QString& label, uint32_t proposal,
                                   uint32_t minimum);
 
-// The change-length dialog: the length in display unit `unit` (a box offers the others), read
-// back as frames of `format`; nullopt on Cancel.
-std::optional<uint32_t> AskLength(QWidget* owner, const WaveFormat& format, int unit, int fps, uint32_t proposal);
+// A length in display unit `unit` (a box offers the others), read back as frames of `format`:
+// the change-length and insert-silence dialogs. Nullopt on Cancel.
+std::optional<uint32_t> AskLength(QWidget* owner, const QString& title, const WaveFormat& format, int unit, int fps,
+                                  uint32_t proposal);
 
 }  // namespace tarkel::app

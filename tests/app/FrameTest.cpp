@@ -90,7 +90,7 @@ class FrameTest : public QObject {
       QCOMPARE(dialog->findChild<QLineEdit*>("edit1054")->text(), QString("661500"));
       dialog->accept();
     });
-    QCOMPARE(AskLength(nullptr, mono, kDisplaySmpte, 25, 661500), std::optional<uint32_t>(661500));
+    QCOMPARE(AskLength(nullptr, "Change Sample Length", mono, kDisplaySmpte, 25, 661500), std::optional<uint32_t>(661500));
     // Typed text is read in the unit shown.
     QTimer::singleShot(0, [] {
       auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -99,7 +99,7 @@ class FrameTest : public QObject {
       QTest::keyClicks(dialog->findChild<QLineEdit*>("edit1054"), "2.5");
       dialog->accept();
     });
-    QCOMPARE(AskLength(nullptr, mono, kDisplaySeconds, 25, 10), std::optional<uint32_t>(110250));
+    QCOMPARE(AskLength(nullptr, "Insert Silence", mono, kDisplaySeconds, 25, 10), std::optional<uint32_t>(110250));
   }
 
   void titleCarriesModifiedAndHardDiskMarks() {
