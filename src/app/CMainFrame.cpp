@@ -576,6 +576,9 @@ void CMainFrame::RestartPeriodicTimer() {
 
 void CMainFrame::OnPeriodicTimer() {
   tick_ ^= 1;
+  if (RedrawPlayMarker(state_.prefs.showPlayRecMarker != 0))
+    for (CChildFrame* child : Children()) child->UpdateChildStatus(2);
+  // The audio engine and the monitor windows do their share on the same tick.
   emit periodicTick(tick_ == 0);
 }
 

@@ -288,6 +288,13 @@ bool QuerySaveDocument(CTarkelDoc& doc, QWidget* owner) {
   return SaveDocument(doc, owner, false);
 }
 
+bool RedrawPlayMarker(bool showMarker) {
+  CTarkelDoc* playing = App().playingDocument;
+  if (!playing || !(playing->Sound().IsPlaying() || playing->Sound().IsRecording())) return false;
+  if (showMarker) playing->UpdateAllViews(hint::kPosition);
+  return true;
+}
+
 bool DocumentBusy(const CTarkelDoc& doc) { return doc.Sound().ProgressActive(); }
 
 void CloseDocument(CTarkelDoc& doc) { doc.Close(); }

@@ -28,6 +28,9 @@ bool SaveDocument(CTarkelDoc& doc, QWidget* owner, bool askName);
 // The framework's question before a modified document closes: Yes saves (a failed save keeps it
 // open), No discards, Cancel keeps it open. True when the document may close.
 bool QuerySaveDocument(CTarkelDoc& doc, QWidget* owner);
+// A tick of the periodic timer: the views of the playing or recording document redraw their
+// position marker (when `showMarker`). False when nothing plays or records.
+bool RedrawPlayMarker(bool showMarker);
 // Whether an operation on the document is running (its progress window is open).
 bool DocumentBusy(const CTarkelDoc& doc);
 // Closes the document's sound and tells the region manager.

@@ -213,6 +213,32 @@ class FrameTest : public QObject {
     QVERIFY(f.frame->Action(cmd::kUndo)->isEnabled());
   }
 
+  void periodicTimerRedrawsThePlayMarker() {
+    struct HintCounter final : DocumentObserver {
+      int positions = 0;
+      void OnDocumentUpdate(CTarkelDoc&, uint32_t hint) override { positions += hint == hint::kPosition; }
+    } counter;
+    test::FrameFixture f;
+    CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001));
+    CTarkelDoc& doc = child->Document();
+    doc.AddObserver(&counter);
+    int ticks = 0;
+    connect(f.frame.get(), &CMainFrame::periodicTick, this, [&ticks] { ++ticks; });
+    QTRY_VERIFY(ticks >= 2);
+    QCOMPARE(counter.positions, 0);  // nothing plays
+    doc.Sound().SetPlaying(true);
+    App().playingDocument = &doc;
+    QTRY_VERIFY(counter.positions >= 2);
+    f.state.prefs.showPlayRecMarker = 0;
+    const int shown = counter.positions;
+    const int after = ticks + 2;
+    QTRY_VERIFY(ticks >= after);
+    QCOMPARE(counter.positions, shown);
+    doc.Sound().SetPlaying(false);
+    App().playingDocument = nullptr;
+    doc.RemoveObserver(&counter);
+  }
+
   void fileDialogFilters() {
     const QStringList open = OpenFileFilter().split(";;");
     QCOMPARE(open.size(), 14);
