@@ -1,0 +1,28 @@
+#pragma once
+// The texts of a document window's seven status panes: rate, channels, bits, data size, play
+// position, frame count and selection length.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "app/PositionUnits.h"
+#include "sound/WaveFormat.h"
+
+namespace tarkel::app {
+
+// "9999Byte" up to 9999 bytes, "9MByte" above 9999999 bytes, otherwise the count divided by
+// 1024 followed by "kByte".
+std::string DataSizeText(uint64_t bytes);
+
+struct ChildStatus {
+  WaveFormat format;
+  uint32_t dataBytes = 0;
+  uint32_t frames = 0;
+  uint32_t position = 0;         // play or record position
+  uint32_t selectionLength = 0;  // end - start of the first view's selection
+};
+
+inline constexpr int kChildPaneCount = 7;
+std::array<std::string, kChildPaneCount> ChildPaneTexts(const ChildStatus& status, int unit, int fps);
+
+}  // namespace tarkel::app

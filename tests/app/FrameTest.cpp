@@ -1,0 +1,274 @@
+// The main frame and the document windows: title marks, the seven panes and their size rules,
+// positions in the display units, the accelerator table, and enabled states.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "AppTestSupport.h"
+#include "app/CChildFrame.h"
+#include "app/ChildStatusText.h"
+#include "app/CommandIds.h"
+#include "app/EditDialogs.h"
+#include "app/PositionUnits.h"
+#include "app/DocumentCommands.h"
+#include "app/FileFilters.h"
+#include "app/OpenFileDialog.h"
+#include "sound/AppContext.h"
+#include "support/TestPorts.h"
+
+using namespace tarkel;
+using namespace tarkel::app;
+
+class FrameTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void dataSizePaneFollowsItsThreeRules_data() {
+    QTest::addColumn<uint32_t>("frames");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("9999 bytes") << 9999u << "9999Byte";
+    QTest::newRow("10000 bytes") << 10000u << "9kByte";
+    QTest::newRow("9999999 bytes") << 9999999u << "9765kByte";
+    QTest::newRow("10000000 bytes") << 10000000u << "9MByte";
+  }
+  void dataSizePaneFollowsItsThreeRules() {
+    QFETCH(uint32_t, frames);
+    QFETCH(QString, text);
+    test::FrameFixture f;
+    CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 8), frames, 128));
+    QCOMPARE(child->PaneText(3), text);
+  }
+
+  void panesShowFormatAndPositions() {
+    test::FrameFixture f;
+    f.state.prefs.sampleUnit = kDisplaySamples;
+    CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(2, 44100, 16), 44100));
+    const QStringList expected = {"44100Hz", "Stereo", "16bit", "172kByte", "0", "44100", "44099"};
+    for (int i = 0; i < kChildPaneCount; ++i) QCOMPARE(child->PaneText(i), expected[i]);
+    f.frame->Dispatch(cmd::kUnitSmpte);
+    QCOMPARE(child->PaneText(5), QString("00:00:00.24"));
+    QVERIFY(f.frame->Action(cmd::kUnitSmpte)->isChecked());
+    QVERIFY(!f.frame->Action(cmd::kUnitSamples)->isChecked());
+  }
+
+  void positionsInEachUnit() {
+    const WaveFormat mono = WaveFormat::Pcm(1, 22050, 8);
+    QCOMPARE(PositionText(22050, kDisplaySeconds, 25, mono), std::string("1"));
+    QCOMPARE(PositionText(22050, kDisplayMilliseconds, 25, mono), std::string("1002"));
+    const WaveFormat stereo = WaveFormat::Pcm(2, 44100, 16);
+    QCOMPARE(PositionText(44100, kDisplaySmpte, 25, stereo), std::string("00:00:00.24"));
+    QCOMPARE(PositionText(88200, kDisplaySmpte, 25, stereo), std::string("00:00:01.24"));
+    QCOMPARE(PositionText(1000, kDisplayBytes, 25, stereo), std::string("4000"));
+    QCOMPARE(PositionText(1000, kDisplayBeats, 25, stereo), std::string("n/a"));
+  }
+
+  void textInEachUnitReadsAsFrames() {
+    const WaveFormat stereo = WaveFormat::Pcm(2, 44100, 16);
+    QCOMPARE(ParsePosition("00:00:01.12", kDisplaySmpte, 25, stereo, 0), 65268u);
+    QCOMPARE(ParsePosition("01:00:00.00", kDisplaySmpte, 25, stereo, 0), 3600u * 44100);
+    QCOMPARE(ParsePosition("1.5", kDisplaySeconds, 25, stereo, 0), 66150u);
+    QCOMPARE(ParsePosition("1000", kDisplayMilliseconds, 25, stereo, 0), 44100u);
+    QCOMPARE(ParsePosition("4003", kDisplayBytes, 25, stereo, 0), 1000u);
+    QCOMPARE(ParsePosition("25", kDisplayFrames, 25, stereo, 0), 44100u);
+    QCOMPARE(ParsePosition("abc", kDisplaySamples, 25, stereo, 9), 0u);
+    QCOMPARE(ParsePosition("12", kDisplayBeats, 25, stereo, 77), 77u);
+    QCOMPARE(ParsePosition("99999999999", kDisplaySamples, 25, stereo, 0), UINT32_MAX);
+  }
+
+  void changeLengthDialogShowsTheDisplayUnit() {
+    const WaveFormat mono = WaveFormat::Pcm(1, 44100, 16);
+    // Untouched, a switch of unit and OK give the proposal back exactly.
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      QCOMPARE(dialog->findChild<QLineEdit*>("edit1054")->text(), QString("00:00:14.24"));
+      dialog->findChild<QComboBox*>("combo1057")->setCurrentIndex(kDisplaySamples);
+      QCOMPARE(dialog->findChild<QLineEdit*>("edit1054")->text(), QString("661500"));
+      dialog->accept();
+    });
+    QCOMPARE(AskLength(nullptr, "Change Sample Length", mono, kDisplaySmpte, 25, 661500), std::optional<uint32_t>(661500));
+    // Typed text is read in the unit shown.
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      QTest::keyClick(dialog->findChild<QLineEdit*>("edit1054"), Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClicks(dialog->findChild<QLineEdit*>("edit1054"), "2.5");
+      dialog->accept();
+    });
+    QCOMPARE(AskLength(nullptr, "Insert Silence", mono, kDisplaySeconds, 25, 10), std::optional<uint32_t>(110250));
+  }
+
+  void titleCarriesModifiedAndHardDiskMarks() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("song.wav");
+    QVERIFY(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 5000)->Save(path.toStdString()));
+    test::RecordingPorts ports;
+    App().hardDiskEditing = 1;
+    auto doc = std::make_unique<CTarkelDoc>();
+    const bool opened = doc->Open(path.toStdString());
+    App().hardDiskEditing = 0;
+    QVERIFY(opened);
+    test::FrameFixture f;
+    CChildFrame* child = f.frame->AddDocument(std::move(doc));
+    QCOMPARE(child->windowTitle(), QString("song.wav   [HD-edit]"));
+    child->Document().SetModified(true);
+    child->UpdateChildStatus();
+    QCOMPARE(child->windowTitle(), QString("song.wav*   [HD-edit]"));
+    f.frame->RefreshTitle();
+    QCOMPARE(f.frame->windowTitle(), QString("Tarkel - song.wav*   [HD-edit]"));
+    // A hard-disk document is never offered for Save.
+    f.frame->UpdateMenus();
+    QVERIFY(!f.frame->Action(cmd::kFileSave)->isEnabled());
+  }
+
+  void editMarksTheTitleAndUndoIsOffered() {
+    test::RecordingPorts ports;
+    test::FrameFixture f;
+    CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001, 7));
+    QCOMPARE(f.frame->windowTitle(), QString("Tarkel - song.wav"));
+    QVERIFY(!f.frame->Action(cmd::kUndo)->isEnabled());
+    f.frame->Dispatch(cmd::kErase);
+    QCOMPARE(child->windowTitle(), QString("song.wav*"));
+    QCOMPARE(f.frame->windowTitle(), QString("Tarkel - song.wav*"));
+    QVERIFY(f.frame->Action(cmd::kUndo)->isEnabled());
+    QCOMPARE(int(child->Document().Sound().Data()[100]), 0);
+    f.frame->Dispatch(cmd::kUndo);
+    QCOMPARE(int(child->Document().Sound().Data()[100]), 7);
+    QVERIFY(ports.messages.empty());
+  }
+
+  void acceleratorTableIsExact_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("id");
+    const std::pair<const char*, int> table[] = {
+        {"+", 32810},           {"-", 32812},           {"Ctrl+A", 57642},      {"Shift+A", 32811},
+        {"Ctrl+C", 57634},      {"Shift+H", 5200},      {"Ctrl+L", 32824},      {"Ctrl+M", 32916},
+        {"Ctrl+N", 57600},      {"Ctrl+O", 57601},      {"Ctrl+P", 57607},      {"Shift+P", 32816},
+        {"Ctrl+Q", 32971},      {"R", 32819},           {"Shift+R", 32822},     {"Ctrl+S", 57603},
+        {"Shift+S", 32817},     {"Ctrl+T", 32826},      {"Ctrl+U", 57604},      {"Ctrl+V", 57637},
+        {"Del", 32814},         {"Ctrl+Del", 32815},    {"Down", 32923},        {"Shift+Down", 32924},
+        {"F1", 57670},          {"Shift+F1", 57669},    {"Alt+F4", 57665},      {"F6", 57680},
+        {"Shift+F6", 57681},    {"Ins", 32831},         {"Left", 32921},        {"Shift+Left", 32922},
+        {"Right", 32917},       {"Shift+Right", 32918}, {"Space", 32818},       {"Up", 32919},
+        {"Shift+Up", 32920},    {"Ctrl+X", 57635},      {"Ctrl+Z", 57643},
+    };
+    for (auto [keys, id] : table) QTest::newRow(keys) << QString(keys) << id;
+  }
+  void acceleratorTableIsExact() {
+    QFETCH(QString, keys);
+    QFETCH(int, id);
+    test::FrameFixture f;
+    int carriers = 0;
+    for (QAction* action : f.frame->actions())
+      if (action->shortcut() == QKeySequence(keys)) {
+        ++carriers;
+        QCOMPARE(action->data().toInt(), id);
+      }
+    QCOMPARE(carriers, 1);
+  }
+
+  void closeCommandsCloseDocumentsAndAskForModifiedOnes() {
+    test::RecordingPorts ports;
+    test::FrameFixture f;
+    f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001, 0, "a.wav"));
+    f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001, 0, "b.wav"));
+    f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001, 0, "c.wav"));
+    f.frame->Dispatch(cmd::kFileClose);
+    QCOMPARE(f.frame->Children().size(), 2);
+    QCOMPARE(f.frame->windowTitle(), QString("Tarkel - b.wav"));
+    f.frame->Dispatch(cmd::kCloseAll);
+    QVERIFY(f.frame->Children().isEmpty());
+    QCOMPARE(f.frame->windowTitle(), QString("Tarkel"));
+    f.frame->UpdateMenus();
+    QVERIFY(!f.frame->Action(cmd::kCloseAll)->isEnabled());
+  }
+
+  void droppedFilesOpen() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("dropped.wav");
+    QVERIFY(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 500)->Save(path.toStdString()));
+    test::RecordingPorts ports;
+    test::FrameFixture f;
+    QVERIFY(f.frame->acceptDrops());
+    f.frame->OpenDroppedFiles({QUrl::fromLocalFile(path), QUrl("https://example.org/x.wav")});
+    QCOMPARE(f.frame->Children().size(), 1);
+    QCOMPARE(f.frame->windowTitle(), QString("Tarkel - dropped.wav"));
+  }
+
+  void disableUndoTakesNoRecords() {
+    test::RecordingPorts ports;
+    test::FrameFixture f;
+    f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001, 7));
+    f.frame->Dispatch(cmd::kDisableUndo);
+    QVERIFY(f.frame->Action(cmd::kDisableUndo)->isChecked());
+    f.frame->Dispatch(cmd::kErase);
+    QVERIFY(!f.frame->Action(cmd::kUndo)->isEnabled());
+    f.frame->Dispatch(cmd::kDisableUndo);
+    QVERIFY(!f.frame->Action(cmd::kDisableUndo)->isChecked());
+    f.frame->Dispatch(cmd::kErase);
+    QVERIFY(f.frame->Action(cmd::kUndo)->isEnabled());
+  }
+
+  void periodicTimerRedrawsThePlayMarker() {
+    struct HintCounter final : DocumentObserver {
+      int positions = 0;
+      void OnDocumentUpdate(CTarkelDoc&, uint32_t hint) override { positions += hint == hint::kPosition; }
+    } counter;
+    test::FrameFixture f;
+    CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001));
+    CTarkelDoc& doc = child->Document();
+    doc.AddObserver(&counter);
+    int ticks = 0;
+    connect(f.frame.get(), &CMainFrame::periodicTick, this, [&ticks] { ++ticks; });
+    QTRY_VERIFY(ticks >= 2);
+    QCOMPARE(counter.positions, 0);  // nothing plays
+    doc.Sound().SetPlaying(true);
+    App().playingDocument = &doc;
+    QTRY_VERIFY(counter.positions >= 2);
+    f.state.prefs.showPlayRecMarker = 0;
+    const int shown = counter.positions;
+    const int after = ticks + 2;
+    QTRY_VERIFY(ticks >= after);
+    QCOMPARE(counter.positions, shown);
+    doc.Sound().SetPlaying(false);
+    App().playingDocument = nullptr;
+    doc.RemoveObserver(&counter);
+  }
+
+  void fileDialogFilters() {
+    const QStringList open = OpenFileFilter().split(";;");
+    QCOMPARE(open.size(), 14);
+    QCOMPARE(open[10], QString("MS-WAVE-RIFF (*.WAV) (*.wav *.WAV)"));
+    QCOMPARE(open[6], QString("Mac SND (*.SND) (*.snd *.SND)"));
+    QCOMPARE(open[13], QString("Alle Dateien   (*.*) (*)"));
+    QCOMPARE(SampleFileFilter(), QString("Sample-Files (*.wav;*.voc) (*.wav *.WAV *.voc *.VOC)"));
+    QCOMPARE(WithDefaultSuffix("/x/song", "wav"), QString("/x/song.wav"));
+    QCOMPARE(WithDefaultSuffix("/x.d/song.voc", "wav"), QString("/x.d/song.voc"));
+    QVERIFY(IsWaveName("/a/B.Wav"));
+    QVERIFY(!IsWaveName("/a.wav.d/x.voc"));
+  }
+
+  void commandsWithoutTheirWindowsAreDisabled() {
+    test::RecordingPorts ports;
+    test::FrameFixture f;
+    f.frame->UpdateMenus();
+    QVERIFY(f.frame->Action(cmd::kFileNew)->isEnabled());
+    QVERIFY(!f.frame->Action(cmd::kFileSave)->isEnabled());
+    QVERIFY(!f.frame->Action(cmd::kPaste)->isEnabled());
+    f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001));
+    for (int id : {cmd::kPlayAll, cmd::kEcho, cmd::kRecordSelection, cmd::kPreviewCut, cmd::kSwapChannels})
+      QVERIFY2(!f.frame->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+    for (int id : {cmd::kSelectAll, cmd::kCopy, cmd::kNormalize, cmd::kFileSave, cmd::kTrim})
+      QVERIFY2(f.frame->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+    // The accelerator of a disabled command does nothing.
+    f.frame->Dispatch(cmd::kPaste);
+    QVERIFY(ports.messages.empty());
+  }
+};
+
+QTEST_MAIN(FrameTest)
+#include "FrameTest.moc"
