@@ -7,4 +7,6 @@ preset="${1:-release}"
 scripts/setup.sh
 cmake --preset "$preset"
 cmake --build --preset "$preset" -j "$(nproc)"
+# Under the sanitizers, leaks that system libraries keep until exit are not reported.
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 ctest --preset "$preset" -j "$(nproc)"
