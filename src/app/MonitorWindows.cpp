@@ -36,9 +36,28 @@ class ShellDocumentOpener final : public DocumentOpener {
   CMainFrame& frame_;
 };
 
+// The region manager's player: the transport's, bound when the first script plays (the
+// transport may be registered after the windows are made); the document's own play command
+// while there is none.
+class CurrentTransportRegionPlayer final : public RegionPlayer {
+ public:
+  bool PlayScript(const std::vector<PlayPiece>& script) override { return Player().PlayScript(script); }
+  void Stop() override { Player().Stop(); }
+
+ private:
+  RegionPlayer& Player() {
+    if (!bound_)
+      if (audio::AudioTransport* transport = Transport()) bound_ = std::make_unique<TransportRegionPlayer>(*transport);
+    if (bound_) return *bound_;
+    return fallback_;
+  }
+  std::unique_ptr<TransportRegionPlayer> bound_;
+  DocumentPlayCommandPlayer fallback_;
+};
+
 MonitorWindows::MonitorWindows(CMainFrame& frame, AppState& state)
     : frame_(frame), state_(state), opener_(std::make_unique<ShellDocumentOpener>(frame)) {
-  if (audio::AudioTransport* transport = Transport()) player_ = std::make_unique<TransportRegionPlayer>(*transport);
+  player_ = std::make_unique<CurrentTransportRegionPlayer>();
   regions_ = new ui::RegionWindow(&frame, player_.get(), opener_.get());
   regions_->setObjectName("RegionManager");
   TheDocumentHooks().regionSink = regions_->DocumentSink();

@@ -31,7 +31,7 @@ class MonitorWindows final : public QObject {
  public:
   // Creates the windows hidden, as tool windows of `frame` (which owns this object and deletes
   // it before its child windows), and installs the region manager as
-  // the documents' region sink. The transport's players bind to the transport registered now.
+  // the documents' region sink.
   MonitorWindows(CMainFrame& frame, AppState& state);
   ~MonitorWindows() override;
 
