@@ -21,10 +21,13 @@
 #include "app/TransportAccess.h"
 #include "audio/AudioTransport.h"
 #include "audio/FakeDevices.h"
+#include "monitors/ui/HistogramWindow.h"
+#include "monitors/ui/ScopeWindow.h"
 #include "monitors/ui/VolumeControlSetup.h"
 #include "monitors/ui/VolumeControlWindow.h"
 #include "regions/RegionWindowModel.h"
 #include "regions/ui/RegionWindow.h"
+#include "view/ui/DocumentView.h"
 #include "sound/WaveImage.h"
 #include "support/TestPorts.h"
 
@@ -209,6 +212,60 @@ class WiringTest : public QObject {
     fake.PlayOut();
     QVERIFY(fake.transport.Idle());
     QVERIFY(fake.devices.playedFromBlocks.size() < FramesOf(one, 100, 299, 2).size());
+  }
+
+  void selectActivatesTheRegionsDocumentAndTheViewsSelectionReachesTheEdits() {
+    test::RecordingPorts ports;
+    test::FrameFixture f;
+    f.frame->show();
+    f.frame->CreateMonitorWindows();
+    CChildFrame* first = f.frame->AddDocument(RampDocument(4000, 1, "one.wav"));
+    CChildFrame* second = f.frame->AddDocument(RampDocument(3000, 2, "two.wav"));
+    QCOMPARE(f.frame->ActiveChild(), second);
+    ui::RegionWindow* regions = f.frame->Monitors()->Regions();
+    CWaveSelection r;
+    r.document = &first->Document();
+    r.name = "r";
+    r.start = 100;
+    r.end = 299;
+    regions->Regions().Append(r);
+    regions->SetCurrentIndex(0);
+    QVERIFY(regions->RunCommand(region_cmd::kSelect));
+    QCOMPARE(f.frame->ActiveChild(), first);
+    const Selection& selection = first->View()->CurrentSelection();
+    QCOMPARE(selection.First(), 100u);
+    QCOMPARE(selection.Last(first->Document().Sound()), 299u);
+    // The view's new selection is what the window's edits show (in samples).
+    QCOMPARE(regions->StartEdit()->text(), QString("100"));
+    QCOMPARE(regions->EndEdit()->text(), QString("299"));
+    Selection other;
+    other.SetRange(10, 20);
+    second->View()->SetSelection(other);  // not the active view: the edits stay
+    QCOMPARE(regions->StartEdit()->text(), QString("100"));
+  }
+
+  void histogramOfTheSelectionAndScopeOptionsFromThePreferences() {
+    test::RecordingPorts ports;
+    test::FrameFixture f;
+    f.state.prefs.fftBlockSize = 1024;
+    f.state.prefs.colorScalingMode = 2;
+    f.state.prefs.highQualityScope = 0;
+    f.frame->CreateMonitorWindows();
+    const ui::ScopeOptions& options = f.frame->Monitors()->Scope()->Options();
+    QCOMPARE(options.fftBlockSize, 1024);
+    QCOMPARE(options.colorScalingMode, 2);
+    QVERIFY(!options.highQuality);
+    f.frame->UpdateMenus();
+    QVERIFY(!f.frame->Action(cmd::kHistogram)->isEnabled());
+    CChildFrame* child = f.frame->AddDocument(RampDocument(4000, 1, "one.wav"));
+    Selection part;
+    part.SetRange(0, 9);
+    child->View()->SetSelection(part);
+    f.frame->Dispatch(cmd::kHistogram);
+    const auto windows = f.frame->findChildren<ui::HistogramWindow*>();
+    QCOMPARE(windows.size(), 1);
+    QVERIFY(windows.front()->isVisible());
+    QVERIFY(windows.front()->Summary(0) != windows.front()->Summary(1));
   }
 
   void volumeKnobsSetTheOutputDevice() {
