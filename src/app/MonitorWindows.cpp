@@ -136,6 +136,9 @@ void MonitorWindows::ShowHistogram(const CommandContext& c) {
   if (!c.doc || !c.view) return;
   auto* window = new ui::HistogramWindow(&frame_);
   window->ShowHistogram(c.doc->Sound(), c.view->CurrentSelection(), QString::fromStdString(c.doc->Title()));
+  // Over the middle of the main window, not over its menu bar.
+  window->resize(window->sizeHint());
+  window->move(frame_.geometry().center() - window->rect().center());
   window->show();
 }
 
