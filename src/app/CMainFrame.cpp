@@ -27,6 +27,9 @@
 #include "app/CommandIds.h"
 #include "app/DocumentCommands.h"
 #include "app/MonitorWindows.h"
+#include "monitors/ui/ScopeWindow.h"
+#include "monitors/ui/VolumeControlWindow.h"
+#include "regions/ui/RegionWindow.h"
 #include "app/PreferenceSheet.h"
 #include "app/QtPorts.h"
 #include "sound/MessageIds.h"
@@ -140,6 +143,7 @@ CMainFrame::CMainFrame(AppState& state) : state_(state) {
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
     UpdateMenus();
     RefreshTitle();
+    if (tools_) tools_->SelectionChanged(ActiveChild());
   });
   connect(&periodic_, &QTimer::timeout, this, &CMainFrame::OnPeriodicTimer);
   connect(&clock_, &QTimer::timeout, this, &CMainFrame::UpdateClock);
@@ -300,6 +304,7 @@ CChildFrame* CMainFrame::AddDocument(std::unique_ptr<CTarkelDoc> doc) {
   child->mayClose = [this](CChildFrame& c) { return !DocumentBusy(c.Document()) && QuerySaveDocument(c.Document(), this); };
   connect(child, &CChildFrame::documentChanged, this, [this](CChildFrame* changed) {
     if (changed == ActiveChild()) RefreshTitle();
+    if (changed == ActiveChild() && tools_) tools_->SelectionChanged(changed);
     UpdateMenus();
   });
   connect(child, &QObject::destroyed, this, [this] {
@@ -444,9 +449,10 @@ CommandState CMainFrame::FrameState(const CommandContext& c, int id) {
     case kVuMeter:
     case kScope:
     case kRegionManager: {
-      const MonitorWindow* w = Monitor(MonitorOf(id));
+      const QWidget* w = Monitor(MonitorOf(id));
       return {w != nullptr, w && w->isVisible()};
     }
+    case kHistogram: return {c.doc && c.view && c.doc->Sound().HasData() && tools_, false};
     case kVolumeControl: return {!QStandardPaths::findExecutable(kMixerProgram).isEmpty(), false};
     default: return {};  // devices, printer set-up, help: not on this platform yet
   }
@@ -481,6 +487,7 @@ void CMainFrame::RunFrame(CommandContext& c, int id) {
       return;
     case kPreferences:
       if (RunPreferenceSheet(*this, state_)) {
+        if (tools_) tools_->ApplyPreferences();
         RedrawAllDocuments();
         RestartPeriodicTimer();
       }
@@ -494,6 +501,7 @@ void CMainFrame::RunFrame(CommandContext& c, int id) {
     case kScope: ToggleMonitor(Placed::Scope, false); return;
     case kRegionManager: ToggleMonitor(Placed::SelectionManager, !p.IsFirstRun()); return;
     case kMciSynchronizer: ShowMessage(msg::kMciNotFound); return;
+    case kHistogram: tools_->ShowHistogram(c); return;
     case kVolumeControl: QProcess::startDetached(kMixerProgram, {}); return;
     case kWindowCascade: mdi_->cascadeSubWindows(); return;
     case kWindowTile: mdi_->tileSubWindows(); return;
@@ -511,14 +519,15 @@ void CMainFrame::ToggleBar(int id) {
 
 // --- Monitor windows -----------------------------------------------------------------------------------------
 
-MonitorWindow* CMainFrame::Monitor(Placed window) const { return monitors_[int(window)]; }
+QWidget* CMainFrame::Monitor(Placed window) const { return monitors_[int(window)]; }
 
 void CMainFrame::CreateMonitorWindows() {
-  monitors_[int(Placed::SelectionManager)] = CreateRegionManager(this);
-  monitors_[int(Placed::VolumeControl)] = CreateVolumeControl(this);
-  monitors_[int(Placed::Scope)] = CreateScope(this);
-  for (MonitorWindow* w : monitors_)
-    if (w) connect(w, &MonitorWindow::visibilityChanged, this, &CMainFrame::UpdateMenus);
+  tools_ = std::make_unique<MonitorWindows>(*this, state_);
+  monitors_[int(Placed::SelectionManager)] = tools_->Regions();
+  monitors_[int(Placed::VolumeControl)] = tools_->VolumeControl();
+  monitors_[int(Placed::Scope)] = tools_->Scope();
+  connect(tools_.get(), &MonitorWindows::visibilityChanged, this, &CMainFrame::UpdateMenus);
+  tools_->SelectionChanged(ActiveChild());
 }
 
 void CMainFrame::ShowMonitorWindows() {
@@ -534,7 +543,7 @@ void CMainFrame::ShowMonitorWindows() {
   const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1600, 1000);
   int nextTop = screen.top() + 40;
   for (auto [window, visible] : shown) {
-    MonitorWindow* w = Monitor(window);
+    QWidget* w = Monitor(window);
     if (!w || !(visible || first)) continue;
     const WindowPlacement& placement = p.placements[int(window)];
     if (!first && placement.IsSet()) {
@@ -548,7 +557,7 @@ void CMainFrame::ShowMonitorWindows() {
 }
 
 void CMainFrame::ToggleMonitor(Placed window, bool restorePlacement) {
-  MonitorWindow* w = Monitor(window);
+  QWidget* w = Monitor(window);
   if (!w) return;
   if (w->isVisible()) {
     state_.prefs.placements[int(window)] = PlacementOf(*w);
@@ -580,6 +589,7 @@ void CMainFrame::OnPeriodicTimer() {
     for (CChildFrame* child : Children()) child->UpdateChildStatus(2);
   // The audio engine and the monitor windows do their share on the same tick.
   emit periodicTick(tick_ == 0);
+  if (tools_) tools_->Tick(tick_ == 0);
 }
 
 void CMainFrame::RedrawAllDocuments() {
@@ -603,7 +613,7 @@ void CMainFrame::StoreSettings() {
       {Placed::SelectionManager, &Preferences::selectionWindowVisible},
   };
   for (auto [window, key] : windows) {
-    const MonitorWindow* w = Monitor(window);
+    const QWidget* w = Monitor(window);
     p.*key = w && w->isVisible() ? 1 : 0;
     if (w && w->isVisible()) p.placements[int(window)] = PlacementOf(*w);
   }
@@ -621,7 +631,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   if (!settingsStored_) StoreSettings();
-  for (MonitorWindow* w : monitors_)
+  for (QWidget* w : monitors_)
     if (w) w->hide();
   event->accept();
 }

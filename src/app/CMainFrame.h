@@ -27,7 +27,7 @@ namespace tarkel::app {
 
 struct AppState;
 class CChildFrame;
-class MonitorWindow;
+class MonitorWindows;
 
 // The timers of the main frame.
 inline constexpr int kPeriodicTimerId = 1;
@@ -74,7 +74,9 @@ class CMainFrame final : public QMainWindow {
 
   // --- Bars, monitors, placement ----------------------------------------------------------------
   QToolBar* ToolBar(Bar bar) const { return bars_[int(bar)]; }
-  MonitorWindow* Monitor(Placed window) const;
+  QWidget* Monitor(Placed window) const;
+  // What feeds the monitor windows; null before CreateMonitorWindows.
+  MonitorWindows* Monitors() const { return tools_.get(); }
   // Creates the region manager, the volume control and the scope (hidden).
   void CreateMonitorWindows();
   // Shows the monitor windows whose visibility keys are set, or all on a first run.
@@ -118,7 +120,8 @@ class CMainFrame final : public QMainWindow {
   QMdiArea* mdi_ = nullptr;
   std::map<int, QAction*> actions_;
   std::array<QToolBar*, kBarCount> bars_{};
-  std::array<MonitorWindow*, kPlacedCount> monitors_{};
+  std::array<QWidget*, kPlacedCount> monitors_{};
+  std::unique_ptr<MonitorWindows> tools_;
   std::array<QAction*, kRecentFileCount> recent_{};
   QAction* windowList_ = nullptr;
   QLabel* date_ = nullptr;

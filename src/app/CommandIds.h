@@ -117,6 +117,7 @@ inline constexpr int kEnvelope = 32974;
 inline constexpr int kAmplitude = 32869;
 inline constexpr int kDcOffset = 32968;
 inline constexpr int kNumericalFilter = 32978;
+inline constexpr int kGraphicFilter = 32979;
 inline constexpr int kEqualizer = 32991;
 inline constexpr int kGraphicalFilter = 32979;
 inline constexpr int kToneSynthesis = 32887;

@@ -6,6 +6,7 @@
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "app/DocumentCommands.h"
+#include "app/EffectDialogWiring.h"
 #include "app/Preferences.h"
 
 namespace tarkel::app {
@@ -21,6 +22,7 @@ CommandState ViewOnlyState(const CommandContext&, int) { return {}; }
 #define FRAME(id, text, key, icon) {id, text, key, icon, Target::Frame, false, &FrameCommandState, &RunFrameCommand}
 #define FRAME_CHECK(id, text, key, icon) {id, text, key, icon, Target::Frame, true, &FrameCommandState, &RunFrameCommand}
 #define VIEW(id, text, key, icon) {id, text, key, icon, Target::View, false, &ViewOnlyState, nullptr}
+#define EFFECT(id, text, key, icon) {id, text, key, icon, Target::Document, false, &EffectCommandState, &RunEffectCommand}
 #define VIEW_CHECK(id, text, key, icon) {id, text, key, icon, Target::View, true, &ViewOnlyState, nullptr}
 
 const CommandRow kRows[] = {
@@ -48,14 +50,14 @@ const CommandRow kRows[] = {
     DOC(kPasteOverExactly, "Paste Over exactly", "", "POx"),
     DOC(kMix, "&Mix", "", "Mix"),
     DOC(kMixExactly, "Mix exactly", "", "Mx="),
-    VIEW(kCrossfadeClip, "&Crossfade", "", "XfC"),
+    EFFECT(kCrossfadeClip, "&Crossfade", "", "XfC"),
     DOC(kTrim, "&Trim", "Ctrl+T", "Trm"),
     DOC(kDelete, "&Delete", "Ctrl+Del", "Dlt"),
     DOC(kErase, "&Erase (Silence)", "Del", "Ers"),
     DOC(kSetToZero, "Set to &Zero", "", "0"),
     DOC(kInsertSilence, "Insert &Silence...", "", "InS"),
     DOC(kChangeLength, "Change &Length...", "Ctrl+L", "Len"),
-    DOC(kSpeed, "&Speed...", "", "Spd"),
+    EFFECT(kSpeed, "&Speed...", "", "Spd"),
     DOC(kConvertFormat, "&Convert Format and Data...", "", "Cnv"),
     DOC(kChangeFormatNoData, "Change Format w/o Data", "", "Fmt"),
     DOC_CHECK(kAutoConvert, "Disable &Autoconvert", "", "!AC"),
@@ -113,24 +115,25 @@ const CommandRow kRows[] = {
     VIEW(kRecordSelection, "R&ecord selected area", "Shift+R", "RcS"),
     FRAME_CHECK(kRecordingPreparation, "Recording-&Preparation", "", "RcP"),
     // Effects with dialogs
-    VIEW(kHall, "&Hall...", "", "Hal"),
-    VIEW(kEcho, "&Echo...", "", "Ech"),
-    VIEW(kVibverb, "&Vibverb...", "", "VbV"),
-    VIEW(kRobotize, "&Robotize...", "", "Rob"),
-    VIEW(kMetal, "&Metal...", "", "Mtl"),
-    VIEW(kTube, "&Tube...", "", "Tub"),
-    VIEW(kVibrato, "Vi&brato...", "", "Vib"),
-    VIEW(kDigitalDelay, "Digital-&Delay...", "", "DDl"),
-    VIEW(kFade, "Fade...", "", "Fad"),
-    VIEW(kFusion, "&Fusion...", "", "Fus"),
-    VIEW(kChannelCrossfade, "Channel &Crossfade/Mix...", "", "ChX"),
-    VIEW(kEnvelope, "Graphic &Envelope ...", "", "Env"),
-    VIEW(kAmplitude, "&Change...", "", "Amp"),
-    VIEW(kDcOffset, "Change DC-&Offset...", "", "DC"),
-    VIEW(kNumericalFilter, "&Numerical...", "", "Flt"),
-    VIEW(kEqualizer, "&Equalizer...", "", "EQ"),
-    VIEW(kToneSynthesis, "Sound-&Synthesis...", "", "Syn"),
-    VIEW(kDtmf, "DTMF-ToneDialing...", "", "DTM"),
+    EFFECT(kHall, "&Hall...", "", "Hal"),
+    EFFECT(kEcho, "&Echo...", "", "Ech"),
+    EFFECT(kVibverb, "&Vibverb...", "", "VbV"),
+    EFFECT(kRobotize, "&Robotize...", "", "Rob"),
+    EFFECT(kMetal, "&Metal...", "", "Mtl"),
+    EFFECT(kTube, "&Tube...", "", "Tub"),
+    EFFECT(kVibrato, "Vi&brato...", "", "Vib"),
+    EFFECT(kDigitalDelay, "Digital-&Delay...", "", "DDl"),
+    EFFECT(kFade, "Fade...", "", "Fad"),
+    EFFECT(kFusion, "&Fusion...", "", "Fus"),
+    EFFECT(kChannelCrossfade, "Channel &Crossfade/Mix...", "", "ChX"),
+    EFFECT(kEnvelope, "Graphic &Envelope ...", "", "Env"),
+    EFFECT(kAmplitude, "&Change...", "", "Amp"),
+    EFFECT(kDcOffset, "Change DC-&Offset...", "", "DC"),
+    EFFECT(kNumericalFilter, "&Numerical...", "", "Flt"),
+    EFFECT(kGraphicFilter, "&Graphical...", "", "GFl"),
+    EFFECT(kEqualizer, "&Equalizer...", "", "EQ"),
+    EFFECT(kToneSynthesis, "Sound-&Synthesis...", "", "Syn"),
+    EFFECT(kDtmf, "DTMF-ToneDialing...", "", "DTM"),
     // Effects without a dialog
     DOC(kNormalize, "&Normalize", "", "Nrm"),
     DOC(kReverse, "&Revers", "", "Rev"),
@@ -146,7 +149,7 @@ const CommandRow kRows[] = {
     FRAME_CHECK(kRegionManager, "&Region-Manager...", "", "Rgn"),
     FRAME(kMciSynchronizer, "&Audio-Player (MCI)...", "", "MCI"),
     FRAME(kVolumeControl, "Vol&ume-Control", "", "Vol"),
-    DOC(kHistogram, "&Histogram...", "", "Hst"),
+    FRAME(kHistogram, "&Histogram...", "", "Hst"),
     FRAME(kWindowCascade, "&Cascade", "", "Csc"),
     FRAME(kWindowTile, "&Tile", "", "Til"),
     FRAME(kWindowArrange, "&Arrange Icons", "", "Arr"),
@@ -226,7 +229,7 @@ const std::vector<MenuNode>& MenuBarLayout() {
            Sub("&Fade/Mix", Items({kFade, kFusion, kChannelCrossfade, kEnvelope})),
            Sub("&Amplitude", Items({kAmplitude, kNormalize, kInvert, kReverse})),
            Sub("C&hannels", Items({kSwapChannels, kMatchChannels})),
-           Sub("F&ilter", Items({kNumericalFilter, kEqualizer})),
+           Sub("F&ilter", Items({kNumericalFilter, kGraphicFilter, kEqualizer})),
            Sub("&Synthesis", Items({kToneSynthesis, kDtmf})),
            Sub("C&onvert", Items({kConvertFormat, kChangeFormatNoData, kSpeed, kDcOffset, kPcAmiga}))}),
       Sub("&Options", Items({kPreferences, kSelectDevices, 0, kDisableUndo, kAutoConvert})),

@@ -106,15 +106,6 @@ void InsertSilence(CommandContext& c) {
   RunEdit(c, EditCommand::InsertSilence, args);
 }
 
-void ChangeSpeed(CommandContext& c) {
-  const auto rate = AskFrames(&c.frame, QObject::tr("Sample Speed/Rate"), QObject::tr("Samples per second:"),
-                              c.doc->Sound().Rate(), 1);
-  if (!rate) return;
-  EditArgs args;
-  args.rate = *rate;
-  RunEdit(c, EditCommand::Speed, args);
-}
-
 void SaveSelectedArea(CommandContext& c) {
   CTarkelDoc& doc = *c.doc;
   const QString path = QFileDialog::getSaveFileName(&c.frame, QObject::tr("Save selected area"),
@@ -179,7 +170,6 @@ CommandState DocumentCommandState(const CommandContext& c, int id) {
     case kErase:
     case kSetToZero:
     case kInsertSilence:
-    case kSpeed:
     case kConvertFormat:
     case kChangeFormatNoData:
     case kNormalize:
@@ -235,7 +225,6 @@ void RunDocumentCommand(CommandContext& c, int id) {
     case kErase:
     case kSetToZero: RunEdit(c, EditCommand::Erase); return;
     case kInsertSilence: InsertSilence(c); return;
-    case kSpeed: ChangeSpeed(c); return;
     case kConvertFormat: ChangeFormat(c, true); return;
     case kChangeFormatNoData: ChangeFormat(c, false); return;
     case kNormalize: ApplyTableEffect(c, effect::kNormalize); return;

@@ -93,6 +93,7 @@ void AudioTransport::StopDocument(CTarkelDoc& doc) {
   if (playDoc_ == &doc) {
     if (!play_.Stop()) return;  // the device refused: the state is kept
     play_.TakeFinishedByStop();
+    lastPlayRanOut_ = false;
     playDoc_ = nullptr;
     doc.UpdateAllViews(hint::kForgetMarkerColumn);
     doc.OnAudioStopped(AudioEnd::Play);
@@ -197,6 +198,21 @@ bool AudioTransport::PlayPreviewBlock(CTarkelDoc& doc, const WaveImage& image, s
   return EndPlayCommand(doc, ok);
 }
 
+bool AudioTransport::PlayRanges(CTarkelDoc& doc, const std::vector<LoopedRange>& ranges) {
+  BeginPlayCommand(doc);
+  // The engine takes a request's repeat count from the sound; the document's own stays.
+  DocWaveAudio& wave = doc.Sound();
+  const uint32_t repeats = wave.RepeatCount();
+  bool ok = !ranges.empty();
+  for (const LoopedRange& r : ranges) {
+    if (!ok) break;
+    wave.SetRepeatCount(std::max<uint32_t>(r.loops, 1));
+    ok = PlayRange(doc, r.start, r.end);
+  }
+  wave.SetRepeatCount(repeats);
+  return EndPlayCommand(doc, ok);
+}
+
 bool AudioTransport::PlayEditPreview(CTarkelDoc& doc, PreviewKind kind, const Selection& selection) {
   // Stopped first: the end of a play frees the work image that the preview fills.
   BeginPlayCommand(doc);
@@ -277,6 +293,7 @@ bool AudioTransport::Poll() {
     ended = true;
   }
   if (playDoc_ && play_.PollPlayback()) {
+    lastPlayRanOut_ = true;
     CTarkelDoc* doc = playDoc_;
     playDoc_ = nullptr;
     if (App().playingDocument == doc) App().playingDocument = nullptr;

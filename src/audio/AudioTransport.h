@@ -81,6 +81,14 @@ class AudioTransport {
   // An effect dialog's Preview: the processed copy in `image` (all its data bytes), and then,
   // when `thenFrom` is given, the document from that frame to its end.
   bool PlayPreviewBlock(CTarkelDoc& doc, const WaveImage& image, std::optional<uint32_t> thenFrom = {});
+  // A play script's pieces of one document, one after another: frames start up to, not
+  // including, end, each piece `loops` times.
+  struct LoopedRange {
+    uint32_t start = 0;
+    uint32_t end = 0;
+    uint32_t loops = 1;
+  };
+  bool PlayRanges(CTarkelDoc& doc, const std::vector<LoopedRange>& ranges);
   // An edit's preview command (32833 and its neighbours): plays what the edit would make of
   // the selection, the clipboard's part from the converted copy in the work image.
   bool PlayEditPreview(CTarkelDoc& doc, PreviewKind kind, const Selection& selection);
@@ -106,6 +114,8 @@ class AudioTransport {
   bool Recording() const { return record_.Recording(); }
   bool Paused() const { return play_.Paused(); }
   bool Idle() const { return !Playing() && !Recording(); }
+  // Whether the last playback ran to its end (not stopped by a command).
+  bool LastPlayRanOut() const { return lastPlayRanOut_; }
   // The frame heard or recorded now; 0 when idle.
   uint32_t CurrentTransportFrame();
   // What the command enablers need, for the active document `doc` (may be null).
@@ -142,6 +152,7 @@ class AudioTransport {
   bool flushing_ = false;
   bool hooksInstalled_ = false;
   int tick_ = 0;
+  bool lastPlayRanOut_ = false;
 };
 
 }  // namespace tarkel::audio

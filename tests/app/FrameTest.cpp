@@ -260,9 +260,9 @@ class FrameTest : public QObject {
     QVERIFY(!f.frame->Action(cmd::kFileSave)->isEnabled());
     QVERIFY(!f.frame->Action(cmd::kPaste)->isEnabled());
     f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001));
-    for (int id : {cmd::kPlayAll, cmd::kEcho, cmd::kRecordSelection, cmd::kPreviewCut, cmd::kSwapChannels})
+    for (int id : {cmd::kPlayAll, cmd::kRecordSelection, cmd::kPreviewCut, cmd::kSwapChannels})
       QVERIFY2(!f.frame->Action(id)->isEnabled(), qPrintable(QString::number(id)));
-    for (int id : {cmd::kSelectAll, cmd::kCopy, cmd::kNormalize, cmd::kFileSave, cmd::kTrim})
+    for (int id : {cmd::kSelectAll, cmd::kCopy, cmd::kNormalize, cmd::kFileSave, cmd::kTrim, cmd::kEcho})
       QVERIFY2(f.frame->Action(id)->isEnabled(), qPrintable(QString::number(id)));
     // The accelerator of a disabled command does nothing.
     f.frame->Dispatch(cmd::kPaste);
