@@ -3,6 +3,7 @@
 # that the test reads) receives exactly the song's frames with only silence around them; Shift+S
 # stops a playing sound before its end.
 source "$(dirname "$0")/lib.sh"
+HERE="$(cd "$(dirname "$0")" && pwd)"
 
 cd "$WORK"
 mkfifo played.fifo
@@ -21,31 +22,43 @@ export ALSA_CONFIG_PATH="$WORK/asound.conf"
 "$CLI" --new 1,2,44100,16,22050 --effect synth:60,0,1,44000 -o song.wav
 "$CLI" --new 1,1,44100,16,441000 --effect synth:60,0,1,44000 -o long.wav
 
-# capture OUT: copies what the device plays into OUT until the device is closed.
-capture() {
-  cat played.fifo >"$1" &
-  CAT_PID=$!
-  PIDS+=("$CAT_PID")
-}
+# The capture runs for the whole test; `span` reads how many bytes between the first and the
+# last non-silent one it has seen, `finish_capture` ends it and leaves that span in played.raw.
+python3 "$HERE/capture.py" played.fifo played.raw capture.state capture.stop 176400 &
+PIDS+=("$!")
+CAPTURE_PID=$!
 
-# wait_size FILE BYTES: until FILE holds at least BYTES.
-wait_size() {
+span() { cut -d" " -f2 capture.state 2>/dev/null || echo 0; }
+
+# wait_span BYTES: until the span holds at least BYTES.
+wait_span() {
   local i
   for i in $(seq 1 200); do
-    [ "$(stat -c %s "$1")" -ge "$2" ] && return 0
+    [ "$(span)" -ge "$1" ] && return 0
     sleep 0.1
   done
-  fail "$1 holds $(stat -c %s "$1") bytes, expected $2"
+  cat "$WORK"/tarkel-*.log >&2
+  import -window root /tmp/w1dbg/fail.png || true
+  fail "only $(span) bytes were played, expected $1"
 }
 
-# wait_closed PID: the capture ends when the program closes the device.
-wait_closed() {
-  local i
+# wait_still: until the span has stayed the same for a second.
+wait_still() {
+  local i last=-1 now
   for i in $(seq 1 100); do
-    kill -0 "$1" 2>/dev/null || return 0
-    sleep 0.1
+    now=$(span)
+    [ "$now" = "$last" ] && return 0
+    last=$now
+    sleep 1
   done
-  fail "the sound device was not closed"
+  fail "the device never stopped playing"
+}
+
+finish_capture() {
+  touch capture.stop
+  # Wakes the reader should it wait for the device to open.
+  timeout 2 bash -c ': >played.fifo' 2>/dev/null || true
+  wait "$CAPTURE_PID" || fail "the capture failed"
 }
 
 start_tarkel song.wav long.wav
@@ -53,32 +66,34 @@ wait_window '^Tarkel - long\.wav$'
 main=$WID
 
 # The stop: the long sound plays, Shift+S ends it well before its 882000 bytes.
-capture stopped.raw
 keys "$main" space
-wait_size stopped.raw 40000
+wait_span 40000
 keys "$main" shift+s
-wait_closed "$CAT_PID"
-size=$(stat -c %s stopped.raw)
-[ "$size" -lt 800000 ] || fail "Shift+S did not stop the playback ($size bytes played)"
+wait_still
+stopped=$(span)
+[ "$stopped" -lt 800000 ] || fail "Shift+S did not stop the playback ($stopped bytes played)"
 
-# Space on song.wav: exactly its frames reach the device.
+# Space on song.wav: exactly its frames reach the device, after what the stop left.
 keys "$main" F6
 wait_title "$main" '^Tarkel - song\.wav$'
-capture played.raw
 keys "$main" space
-wait_closed "$CAT_PID"
-python3 - song.wav played.raw <<'PY'
+wait_span $((stopped + 88200))
+wait_still
+finish_capture
+python3 - song.wav played.raw "$stopped" <<'PY'
 import sys, wave
 with wave.open(sys.argv[1]) as w:
     data = w.readframes(w.getnframes())
 raw = open(sys.argv[2], "rb").read()
-at = raw.find(data)
+# Silence at the song's own edges cannot be told from the silence around it.
+core = data.strip(b"\0")
+at = raw.rfind(core)
 if at < 0:
     sys.exit(f"the song's {len(data)} bytes are not among the {len(raw)} bytes played")
-if raw[:at].strip(b"\0") or raw[at + len(data):].strip(b"\0"):
-    sys.exit("something other than silence was played around the song")
-if raw.find(data, at + 1) >= 0:
-    sys.exit("the song was played twice")
-print(f"played {len(data)} song bytes at offset {at} of {len(raw)}")
+if at + len(core) != len(raw):
+    sys.exit("something other than silence was played after the song")
+if raw[int(sys.argv[3]):at].strip(b"\0"):
+    sys.exit("something other than silence was played before the song")
+print(f"played the song's {len(data)} bytes at offset {at} of the {len(raw)} byte span")
 PY
 echo "play: ok"
