@@ -32,6 +32,7 @@
 #include "app/QtPorts.h"
 #include "app/TransportWiring.h"
 #include "app/ViewIntegration.h"
+#include "document/CTarkelDoc.h"
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
 #include "view/DisplayState.h"
@@ -593,7 +594,8 @@ void CMainFrame::RedrawAllDocuments() {
   if (state_.mainBackground.isValid()) mdi_->setBackground(state_.mainBackground);
   for (CChildFrame* child : Children()) {
     child->UpdateChildStatus();
-    child->View()->update();
+    // The views draw their pictures anew (colours and switches may have changed).
+    child->Document().UpdateAllViews();
   }
   RefreshTitle();
   UpdateMenus();

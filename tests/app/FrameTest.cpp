@@ -19,6 +19,8 @@
 #include "app/FileFilters.h"
 #include "app/OpenFileDialog.h"
 #include "app/TransportWiring.h"
+#include "app/ViewIntegration.h"
+#include "view/ViewPreferences.h"
 #include "audio/FakeDevices.h"
 #include "sound/AppContext.h"
 #include "support/TestPorts.h"
@@ -261,6 +263,35 @@ class FrameTest : public QObject {
     QVERIFY(!f.frame->Action(cmd::kStop)->isEnabled());
     QCOMPARE(child->PaneText(4), QString("0"));
     doc.RemoveObserver(&counter);
+  }
+
+  void settingsReachTheViewAndComeBack() {
+    Preferences p;
+    p.colorChannel1 = 0x0000FF;  // stored with red in the low byte
+    p.colorSampleBackground = 0x102030;
+    p.sampleUnit = int32_t(DisplayUnit::Milliseconds);
+    p.autoSnapToZero = 0;
+    ApplyPreferencesToView(p);
+    QCOMPARE(TheViewPreferences().colorChannel1, 0xFF0000u);
+    QCOMPARE(TheViewPreferences().colorSampleBackground, 0x302010u);
+    QCOMPARE(TheDisplayState().Unit(), DisplayUnit::Milliseconds);
+    // The view's own commands change them; what is written back is what the view holds.
+    test::FrameFixture f;
+    f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001));
+    f.frame->Dispatch(cmd::kUnitBytes);
+    f.frame->Dispatch(cmd::kSnapToZero);
+    QVERIFY(f.frame->Action(cmd::kUnitBytes)->isChecked());
+    QVERIFY(f.frame->Action(cmd::kSnapToZero)->isChecked());
+    Preferences back;
+    ReadPreferencesFromView(back);
+    QCOMPARE(back.sampleUnit, int32_t(DisplayUnit::Bytes));
+    QCOMPARE(back.autoSnapToZero, 1);
+    // Without a document the frame switches the same unit.
+    f.frame->Dispatch(cmd::kFileClose);
+    QTRY_VERIFY(f.frame->Children().isEmpty());
+    f.frame->Dispatch(cmd::kUnitSeconds);
+    QCOMPARE(TheDisplayState().Unit(), DisplayUnit::Seconds);
+    ApplyPreferencesToView(Preferences());
   }
 
   void anEditStopsThePlayingDocumentFirst() {
