@@ -1,6 +1,5 @@
 #include "app/ChildStatusText.h"
 
-#include "regions/UnitText.h"
 #include "view/TimeFormat.h"
 
 namespace tarkel::app {
@@ -14,19 +13,10 @@ std::string DataSizeText(uint64_t bytes) {
 std::string PanePositionText(uint32_t n, DisplayUnit unit, int fps, const WaveFormat& format) {
   const uint32_t rate = format.SamplesPerSec();
   if (rate == 0 && unit != DisplayUnit::Samples && unit != DisplayUnit::Bytes && unit != DisplayUnit::Beats) return "0";
-  switch (unit) {
-    case DisplayUnit::Milliseconds:
-    case DisplayUnit::Smpte: {
-      const units::SoundClock clock{rate, format.BlockAlign(), uint16_t(fps)};
-      return units::FramesToText(n, int(unit), clock);
-    }
-    default: {
-      TimeFormat time;
-      time.SetFormat(format);
-      time.SetFrameRate(uint16_t(fps));
-      return time.Format(n, unit);
-    }
-  }
+  TimeFormat time;
+  time.SetFormat(format);
+  time.SetFrameRate(uint16_t(fps));
+  return time.Format(n, unit);
 }
 
 std::array<std::string, kChildPaneCount> ChildPaneTexts(const ChildStatus& s, DisplayUnit unit, int fps) {

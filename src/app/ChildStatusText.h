@@ -23,8 +23,7 @@ struct ChildStatus {
 };
 
 inline constexpr int kChildPaneCount = 7;
-// A position in the panes: the shared display-unit text, except milliseconds (whole
-// thousandths of the rate) and SMPTE time, which the panes count their own way.
+// A position in the panes: the display unit's text without its name ("0" without a rate).
 std::string PanePositionText(uint32_t frames, DisplayUnit unit, int fps, const WaveFormat& format);
 std::array<std::string, kChildPaneCount> ChildPaneTexts(const ChildStatus& status, DisplayUnit unit, int fps);
 

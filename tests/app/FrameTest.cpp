@@ -58,7 +58,7 @@ class FrameTest : public QObject {
     const QStringList expected = {"44100Hz", "Stereo", "16bit", "172kByte", "0", "44100", "44098"};
     for (int i = 0; i < kChildPaneCount; ++i) QCOMPARE(child->PaneText(i), expected[i]);
     f.frame->Dispatch(cmd::kUnitSmpte);
-    QCOMPARE(child->PaneText(5), QString("00:00:00.24"));
+    QCOMPARE(child->PaneText(5), QString("00:00:01.00"));
     QVERIFY(f.frame->Action(cmd::kUnitSmpte)->isChecked());
     QVERIFY(!f.frame->Action(cmd::kUnitSamples)->isChecked());
   }
@@ -66,10 +66,12 @@ class FrameTest : public QObject {
   void positionsInEachUnit() {
     const WaveFormat mono = WaveFormat::Pcm(1, 22050, 8);
     QCOMPARE(PanePositionText(22050, DisplayUnit::Seconds, 25, mono), std::string("1"));
-    QCOMPARE(PanePositionText(22050, DisplayUnit::Milliseconds, 25, mono), std::string("1002"));
+    // Exact counts: whole seconds read whole (no millisecond lost to a single-precision factor).
+    QCOMPARE(PanePositionText(22050, DisplayUnit::Milliseconds, 25, mono), std::string("1000"));
     const WaveFormat stereo = WaveFormat::Pcm(2, 44100, 16);
-    QCOMPARE(PanePositionText(44100, DisplayUnit::Smpte, 25, stereo), std::string("00:00:00.24"));
-    QCOMPARE(PanePositionText(88200, DisplayUnit::Smpte, 25, stereo), std::string("00:00:01.24"));
+    QCOMPARE(PanePositionText(44100, DisplayUnit::Smpte, 25, stereo), std::string("00:00:01.00"));
+    QCOMPARE(PanePositionText(88200, DisplayUnit::Smpte, 25, stereo), std::string("00:00:02.00"));
+    QCOMPARE(PanePositionText(65268, DisplayUnit::Smpte, 25, stereo), std::string("00:00:01.12"));
     QCOMPARE(PanePositionText(1000, DisplayUnit::Bytes, 25, stereo), std::string("4000"));
     QCOMPARE(PanePositionText(1000, DisplayUnit::Beats, 25, stereo), std::string("n/a"));
     QCOMPARE(PanePositionText(44100, DisplayUnit::Frames, 25, stereo), std::string("25"));
