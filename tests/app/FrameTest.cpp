@@ -21,6 +21,7 @@
 #include "app/TransportWiring.h"
 #include "app/ViewIntegration.h"
 #include "view/ViewPreferences.h"
+#include "view/ui/CTarkelView.h"
 #include "audio/FakeDevices.h"
 #include "sound/AppContext.h"
 #include "support/TestPorts.h"
@@ -294,6 +295,19 @@ class FrameTest : public QObject {
     f.frame->Dispatch(cmd::kUnitSeconds);
     QCOMPARE(TheDisplayState().Unit(), DisplayUnit::Seconds);
     ApplyPreferencesToView(Preferences());
+  }
+
+  void contextMenuCommandsRunThroughTheFrame() {
+    test::RecordingPorts ports;
+    test::FrameFixture f;
+    CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001, 7));
+    auto* view = dynamic_cast<CTarkelView*>(child->View());
+    QVERIFY(view && view->commandRequested);
+    f.frame->Dispatch(cmd::kSelectAll);
+    view->commandRequested(cmd::kErase);
+    QCOMPARE(child->windowTitle(), QString("song.wav*"));
+    view->commandRequested(cmd::kUndo);
+    QCOMPARE(int(child->Document().Sound().Data()[100]), 7);
   }
 
   void anEditStopsThePlayingDocumentFirst() {
