@@ -21,6 +21,7 @@ CTarkelApp::CTarkelApp() {
 
 CTarkelApp::~CTarkelApp() {
   // The documents close with the frame, before the transport they may still play through.
+  if (audio_) audio_->Detach();
   frame_.reset();
   audio_.reset();
   ports_.reset();

@@ -74,6 +74,11 @@ void TransportWiring::Attach(CMainFrame& frame) {
   connect(&frame, &QObject::destroyed, this, [this] { frame_ = nullptr; });
 }
 
+void TransportWiring::Detach() {
+  if (frame_) disconnect(frame_, nullptr, this, nullptr);
+  frame_ = nullptr;
+}
+
 void TransportWiring::OnTransportMessage(int message) {
   if (!frame_) return;
   // Play, pause and stop buttons follow the engine; a finished run resets the position pane.

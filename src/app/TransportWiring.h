@@ -23,6 +23,8 @@ class TransportWiring final : public QObject, public audio::TransportListener, p
 
   // The main window's periodic timer drives the transport; the window follows its messages.
   void Attach(CMainFrame& frame);
+  // Before the window goes: the documents it closes stop without calling back into it.
+  void Detach();
   audio::AudioTransport& Transport() { return *transport_; }
 
   // TransportListener
