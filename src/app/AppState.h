@@ -1,6 +1,7 @@
 #pragma once
-// The program-wide values of the shell: the preferences, the SMPTE frame rate, the main window's
-// background colour chosen for this run and the registry of custom controls.
+// The program-wide values of the shell: the preferences, the main window's background colour
+// chosen for this run and the registry of custom controls. (The display unit and frame rate are
+// the display state's.)
 #include <QColor>
 
 #include "app/ControlLibraries.h"
@@ -8,11 +9,8 @@
 
 namespace tarkel::app {
 
-inline constexpr int kDefaultFrameRate = 25;
-
 struct AppState {
   Preferences prefs;
-  int frameRate = kDefaultFrameRate;  // not persisted
   QColor mainBackground;              // invalid: the style's own
   ControlRegistry controls;
 };

@@ -8,6 +8,8 @@
 #include "app/AppState.h"
 #include "app/DocumentCommands.h"
 #include "document/CTarkelDoc.h"
+#include "view/DisplayState.h"
+#include "view/ViewPreferences.h"
 #include "view/ui/DocumentView.h"
 
 namespace tarkel::app {
@@ -67,11 +69,11 @@ void CChildFrame::UpdateChildStatus(int state) {
   status.format = sound.Format();
   status.dataBytes = sound.DataSize();
   status.frames = sound.Frames();
-  status.position = 0;
+  status.position = CurrentPlayFrame(*doc_);
   const Selection& selection = view_->CurrentSelection();
   const uint32_t last = selection.Last(sound);
   status.selectionLength = last >= selection.First() ? last - selection.First() : 0;
-  const auto texts = ChildPaneTexts(status, state_.prefs.sampleUnit, state_.frameRate);
+  const auto texts = ChildPaneTexts(status, TheDisplayState().Unit(), TheDisplayState().FrameRate());
   for (int i = 0; i < kChildPaneCount; ++i)
     if (state != 2 || i == kPositionPane) panes_[i]->setText(QString::fromStdString(texts[i]));
   if (state != 2) setWindowTitle(TitleText());

@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QTime>
 #include <QToolBar>
+#include <optional>
 
 #include "app/AppIcons.h"
 #include "app/AppState.h"
@@ -32,8 +33,13 @@
 #include "regions/ui/RegionWindow.h"
 #include "app/PreferenceSheet.h"
 #include "app/QtPorts.h"
+#include "app/TransportWiring.h"
+#include "app/ViewIntegration.h"
+#include "document/CTarkelDoc.h"
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
+#include "view/DisplayState.h"
+#include "view/ViewPreferences.h"
 #include "view/ui/DocumentView.h"
 
 namespace tarkel::app {
@@ -44,11 +50,11 @@ using namespace cmd;
 constexpr const char* kAppTitle = "Tarkel";
 constexpr const char* kMixerProgram = "pavucontrol";
 
-// Display units by command, in unit-code order of the menu.
-constexpr std::pair<int, int> kUnitCommands[] = {
-    {kUnitSamples, kDisplaySamples}, {kUnitSeconds, kDisplaySeconds}, {kUnitMilliseconds, kDisplayMilliseconds},
-    {kUnitBeats, kDisplayBeats},     {kUnitBytes, kDisplayBytes},     {kUnitSmpte, kDisplaySmpte},
-    {kUnitFrames, kDisplayFrames},
+// Display units by command, for when no view is open to take them.
+constexpr std::pair<int, DisplayUnit> kUnitCommands[] = {
+    {kUnitSamples, DisplayUnit::Samples}, {kUnitSeconds, DisplayUnit::Seconds},
+    {kUnitMilliseconds, DisplayUnit::Milliseconds}, {kUnitBeats, DisplayUnit::Beats},
+    {kUnitBytes, DisplayUnit::Bytes}, {kUnitSmpte, DisplayUnit::Smpte}, {kUnitFrames, DisplayUnit::Frames},
 };
 
 constexpr std::pair<int, int> kFrameRateCommands[] = {
@@ -64,10 +70,10 @@ QString StatusText(const CommandRow& row) {
   }
 }
 
-int UnitOf(int id) {
+std::optional<DisplayUnit> UnitOf(int id) {
   for (auto [command, unit] : kUnitCommands)
     if (command == id) return unit;
-  return -1;
+  return std::nullopt;
 }
 
 int FrameRateOf(int id) {
@@ -152,10 +158,12 @@ CMainFrame::CMainFrame(AppState& state) : state_(state) {
     connect(clipboard, &QtClipboard::changed, this, &CMainFrame::UpdateMenus);
   RestartPeriodicTimer();
   clock_.start(kClockPeriodMs);
+  displayListener_ = TheDisplayState().AddListener([this] { RedrawAllDocuments(); });
   UpdateMenus();
 }
 
 CMainFrame::~CMainFrame() {
+  TheDisplayState().RemoveListener(displayListener_);
   // Document windows go first (also closed ones not yet deleted): their views refer to the
   // documents they own, and their signals must not reach a frame that is going away.
   for (CChildFrame* child : mdi_->findChildren<CChildFrame*>()) {
@@ -311,6 +319,7 @@ CChildFrame* CMainFrame::AddDocument(std::unique_ptr<CTarkelDoc> doc) {
     UpdateMenus();
     RefreshTitle();
   });
+  ConnectViewCommands(*child, *this);
   mdi_->addSubWindow(child);
   // A new window takes a good part of the area, each one a step below and right of the last.
   // (Measured from the main window: documents named at start-up open before it is laid out.)
@@ -408,7 +417,10 @@ void CMainFrame::Dispatch(int id) {
   // through) other commands are ignored.
   busy_ = true;
   CommandContext context = Context();
-  if (!(context.view && context.view->HandleCommand(id)) && row->handler) row->handler(context, id);
+  if (!(context.view && context.view->HandleCommand(id)) && row->handler) {
+    if (context.doc && row->target == Target::Document) StopBeforeDocumentCommand(*context.doc, id);
+    row->handler(context, id);
+  }
   busy_ = false;
   for (CChildFrame* child : Children()) child->UpdateChildStatus();
   UpdateMenus();
@@ -424,9 +436,9 @@ CommandState FrameCommandState(const CommandContext& context, int id) { return c
 void RunFrameCommand(CommandContext& context, int id) { context.frame.RunFrame(context, id); }
 
 CommandState CMainFrame::FrameState(const CommandContext& c, int id) {
-  const Preferences& p = state_.prefs;
-  if (const int unit = UnitOf(id); unit >= 0) return {true, p.sampleUnit == unit};
-  if (const int fps = FrameRateOf(id); fps >= 0) return {true, state_.frameRate == fps};
+  const ViewPreferences& v = TheViewPreferences();
+  if (const auto unit = UnitOf(id)) return {true, TheDisplayState().Unit() == *unit};
+  if (const int fps = FrameRateOf(id); fps >= 0) return {true, TheDisplayState().FrameRate() == fps};
   if (const int bar = BarOfToggle(id); bar >= 0) return {true, !bars_[bar]->isHidden()};
   switch (id) {
     case kFileClose:
@@ -442,10 +454,9 @@ CommandState CMainFrame::FrameState(const CommandContext& c, int id) {
     case kPreferences:
     case kMciSynchronizer: return {true, false};
     case kStatusBar: return {true, !statusBar()->isHidden()};
-    case kSnapToZero: return {true, p.autoSnapToZero != 0};
-    case kTrackView: return {true, p.scrollToPlayRecMarker != 0};
-    case kDrawLine: return {true, p.scrollToPlayRecMarker == 0};
-    case kRecordingPreparation: return {true, p.showPrepareRecordingDlg != 0};
+    case kSnapToZero: return {true, v.autoSnapToZero != 0};
+    case kTrackView: return {true, v.scrollToPlayRecMarker != 0};
+    case kDrawLine: return {true, v.scrollToPlayRecMarker == 0};
     case kVuMeter:
     case kScope:
     case kRegionManager: {
@@ -460,14 +471,14 @@ CommandState CMainFrame::FrameState(const CommandContext& c, int id) {
 
 void CMainFrame::RunFrame(CommandContext& c, int id) {
   Preferences& p = state_.prefs;
-  if (const int unit = UnitOf(id); unit >= 0) {
-    p.sampleUnit = unit;
-    RedrawAllDocuments();
+  ViewPreferences& v = TheViewPreferences();
+  // The display state tells every window itself (see the constructor).
+  if (const auto unit = UnitOf(id)) {
+    TheDisplayState().SetUnit(*unit);
     return;
   }
   if (const int fps = FrameRateOf(id); fps >= 0) {
-    state_.frameRate = fps;
-    RedrawAllDocuments();
+    TheDisplayState().SetFrameRate(uint16_t(fps));
     return;
   }
   if (BarOfToggle(id) >= 0) {
@@ -493,10 +504,9 @@ void CMainFrame::RunFrame(CommandContext& c, int id) {
       }
       return;
     case kStatusBar: statusBar()->setVisible(statusBar()->isHidden()); return;
-    case kSnapToZero: p.autoSnapToZero = p.autoSnapToZero ? 0 : 1; return;
-    case kTrackView: p.scrollToPlayRecMarker = 1; return;
-    case kDrawLine: p.scrollToPlayRecMarker = 0; return;
-    case kRecordingPreparation: p.showPrepareRecordingDlg = p.showPrepareRecordingDlg ? 0 : 1; return;
+    case kSnapToZero: v.autoSnapToZero = v.autoSnapToZero ? 0 : 1; return;
+    case kTrackView: v.scrollToPlayRecMarker = 1; return;
+    case kDrawLine: v.scrollToPlayRecMarker = 0; return;
     case kVuMeter: ToggleMonitor(Placed::VolumeControl, false); return;
     case kScope: ToggleMonitor(Placed::Scope, false); return;
     case kRegionManager: ToggleMonitor(Placed::SelectionManager, !p.IsFirstRun()); return;
@@ -585,9 +595,7 @@ void CMainFrame::RestartPeriodicTimer() {
 
 void CMainFrame::OnPeriodicTimer() {
   tick_ ^= 1;
-  if (RedrawPlayMarker(state_.prefs.showPlayRecMarker != 0))
-    for (CChildFrame* child : Children()) child->UpdateChildStatus(2);
-  // The audio engine and the monitor windows do their share on the same tick.
+  // The audio engine (marker, position pane) and the monitor windows do their share.
   emit periodicTick(tick_ == 0);
   if (tools_) tools_->Tick(tick_ == 0);
 }
@@ -596,7 +604,8 @@ void CMainFrame::RedrawAllDocuments() {
   if (state_.mainBackground.isValid()) mdi_->setBackground(state_.mainBackground);
   for (CChildFrame* child : Children()) {
     child->UpdateChildStatus();
-    child->View()->update();
+    // The views draw their pictures anew (colours and switches may have changed).
+    child->Document().UpdateAllViews();
   }
   RefreshTitle();
   UpdateMenus();
@@ -619,6 +628,7 @@ void CMainFrame::StoreSettings() {
   }
   for (int b = 0; b < kBarCount; ++b) p.barVisible[b] = bars_[b]->isHidden() ? 0 : 1;
   ReadPreferencesFromCore(p);
+  ReadPreferencesFromView(p);
   QSettings store("Brannick", "Tarkel");
   SaveFrameState(store, p);
   SavePreferences(store, p);

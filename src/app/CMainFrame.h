@@ -129,6 +129,7 @@ class CMainFrame final : public QMainWindow {
   QTimer periodic_;
   QTimer clock_;
   int tick_ = 0;
+  int displayListener_ = 0;
   bool busy_ = false;
   bool settingsStored_ = false;
 };

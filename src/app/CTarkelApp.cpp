@@ -6,6 +6,9 @@
 #include "app/CMainFrame.h"
 #include "app/DocumentCommands.h"
 #include "app/QtPorts.h"
+#include "app/TransportWiring.h"
+#include "app/ViewIntegration.h"
+#include "audio/portaudio/PortAudioSystem.h"
 #include "document/UndoStore.h"
 #include "sound/Ports.h"
 
@@ -17,7 +20,10 @@ CTarkelApp::CTarkelApp() {
 }
 
 CTarkelApp::~CTarkelApp() {
+  // The documents close with the frame, before the transport they may still play through.
+  if (audio_) audio_->Detach();
   frame_.reset();
+  audio_.reset();
   ports_.reset();
 }
 
@@ -31,8 +37,12 @@ bool CTarkelApp::InitInstance(const StartOptions& options) {
     state_.prefs = LoadPreferences(store);
   }
   ApplyPreferencesToCore(state_.prefs);
+  ApplyPreferencesToView(state_.prefs);
 
+  // The sound devices and the transport live from before the first document to after the last.
+  audio_ = std::make_unique<TransportWiring>(std::make_unique<audio::PortAudioSystem>(), state_.prefs);
   frame_ = std::make_unique<CMainFrame>(state_);
+  audio_->Attach(*frame_);
   InstallDocumentHooks(frame_.get(), state_);
 
   // The control libraries, in order; the first that is missing ends the start. (The fader and

@@ -12,6 +12,7 @@ namespace tarkel::app {
 
 class CMainFrame;
 class QtPorts;
+class TransportWiring;
 
 struct StartOptions {
   QStringList files;          // opened as documents
@@ -35,6 +36,7 @@ class CTarkelApp {
  private:
   AppState state_;
   std::unique_ptr<QtPorts> ports_;
+  std::unique_ptr<TransportWiring> audio_;
   std::unique_ptr<CMainFrame> frame_;
 };
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/PositionUnits.h"
 #include "sound/WaveFormat.h"
+#include "view/DisplayUnit.h"
 
 namespace tarkel::app {
 
@@ -23,6 +23,8 @@ struct ChildStatus {
 };
 
 inline constexpr int kChildPaneCount = 7;
-std::array<std::string, kChildPaneCount> ChildPaneTexts(const ChildStatus& status, int unit, int fps);
+// A position in the panes: the display unit's text without its name ("0" without a rate).
+std::string PanePositionText(uint32_t frames, DisplayUnit unit, int fps, const WaveFormat& format);
+std::array<std::string, kChildPaneCount> ChildPaneTexts(const ChildStatus& status, DisplayUnit unit, int fps);
 
 }  // namespace tarkel::app

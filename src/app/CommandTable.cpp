@@ -8,6 +8,7 @@
 #include "app/DocumentCommands.h"
 #include "app/EffectDialogWiring.h"
 #include "app/Preferences.h"
+#include "app/TransportWiring.h"
 
 namespace tarkel::app {
 namespace {
@@ -21,6 +22,8 @@ CommandState ViewOnlyState(const CommandContext&, int) { return {}; }
 #define DOC_CHECK(id, text, key, icon) {id, text, key, icon, Target::Document, true, &DocumentCommandState, &RunDocumentCommand}
 #define FRAME(id, text, key, icon) {id, text, key, icon, Target::Frame, false, &FrameCommandState, &RunFrameCommand}
 #define FRAME_CHECK(id, text, key, icon) {id, text, key, icon, Target::Frame, true, &FrameCommandState, &RunFrameCommand}
+#define TRANSPORT(id, text, key, icon) {id, text, key, icon, Target::Transport, false, &TransportCommandState, &RunTransportCommand}
+#define TRANSPORT_CHECK(id, text, key, icon) {id, text, key, icon, Target::Transport, true, &TransportCommandState, &RunTransportCommand}
 #define VIEW(id, text, key, icon) {id, text, key, icon, Target::View, false, &ViewOnlyState, nullptr}
 #define EFFECT(id, text, key, icon) {id, text, key, icon, Target::Document, false, &EffectCommandState, &RunEffectCommand}
 #define VIEW_CHECK(id, text, key, icon) {id, text, key, icon, Target::View, true, &ViewOnlyState, nullptr}
@@ -62,12 +65,12 @@ const CommandRow kRows[] = {
     DOC(kChangeFormatNoData, "Change Format w/o Data", "", "Fmt"),
     DOC_CHECK(kAutoConvert, "Disable &Autoconvert", "", "!AC"),
     DOC_CHECK(kDisableUndo, "Disable &Undo", "", "!Un"),
-    VIEW(kPreviewCut, "&Cut", "", "pCt"),
-    VIEW(kPreviewPaste, "&Paste", "", "pPs"),
-    VIEW(kPreviewPasteOver, "Paste &Over", "", "pPO"),
-    VIEW(kPreviewPasteOverExactly, "Paste Over exactly", "", "pPx"),
-    VIEW(kPreviewTrim, "&Trim", "", "pTr"),
-    VIEW(kPreviewDelete, "&Delete", "", "pDl"),
+    TRANSPORT(kPreviewCut, "&Cut", "", "pCt"),
+    TRANSPORT(kPreviewPaste, "&Paste", "", "pPs"),
+    TRANSPORT(kPreviewPasteOver, "Paste &Over", "", "pPO"),
+    TRANSPORT(kPreviewPasteOverExactly, "Paste Over exactly", "", "pPx"),
+    TRANSPORT(kPreviewTrim, "&Trim", "", "pTr"),
+    TRANSPORT(kPreviewDelete, "&Delete", "", "pDl"),
     // Selection and zoom
     VIEW(kSelectAll, "Select &All", "Ctrl+A", "All"),
     VIEW(kSelectFromStart, "From &Start", "", "|<"),
@@ -104,16 +107,16 @@ const CommandRow kRows[] = {
     FRAME_CHECK(kSmpte30Drop, "SMPTE 30 Drop", "", "30D"),
     FRAME_CHECK(kFps100, "100 FPS (FRAMES=MS)", "", "100"),
     // Play and record
-    VIEW(kPlayAll, "Play &all", "Space", "Ply"),
-    VIEW(kPlaySelection, "Play &selected area", "Shift+P", "PlS"),
-    VIEW(kPlayStartEnd, "Play selection s&tart && end", "", "PSE"),
-    VIEW(kPlayClipboard, "&Clipboard", "", "PCb"),
-    VIEW(kStop, "S&top", "Shift+S", "Stp"),
-    VIEW(kPause, "&Pause", "Shift+H", "Pau"),
-    DOC_CHECK(kPlayLoop, "Play-&Loop", "R", "Lp"),
-    VIEW(kRecordAll, "&Record all", "", "Rec"),
-    VIEW(kRecordSelection, "R&ecord selected area", "Shift+R", "RcS"),
-    FRAME_CHECK(kRecordingPreparation, "Recording-&Preparation", "", "RcP"),
+    TRANSPORT(kPlayAll, "Play &all", "Space", "Ply"),
+    TRANSPORT(kPlaySelection, "Play &selected area", "Shift+P", "PlS"),
+    TRANSPORT(kPlayStartEnd, "Play selection s&tart && end", "", "PSE"),
+    TRANSPORT(kPlayClipboard, "&Clipboard", "", "PCb"),
+    TRANSPORT(kStop, "S&top", "Shift+S", "Stp"),
+    TRANSPORT_CHECK(kPause, "&Pause", "Shift+H", "Pau"),
+    TRANSPORT_CHECK(kPlayLoop, "Play-&Loop", "R", "Lp"),
+    TRANSPORT(kRecordAll, "&Record all", "", "Rec"),
+    TRANSPORT(kRecordSelection, "R&ecord selected area", "Shift+R", "RcS"),
+    TRANSPORT_CHECK(kRecordingPreparation, "Recording-&Preparation", "", "RcP"),
     // Effects with dialogs
     EFFECT(kHall, "&Hall...", "", "Hal"),
     EFFECT(kEcho, "&Echo...", "", "Ech"),
@@ -143,7 +146,7 @@ const CommandRow kRows[] = {
     DOC(kMatchChannels, "&Match Channels", "", "L=R"),
     // Windows, bars, options
     FRAME(kPreferences, "&Preferences...", "", "Prf"),
-    FRAME(kSelectDevices, "&Select Sound-Devices", "", "Dev"),
+    TRANSPORT(kSelectDevices, "&Select Sound-Devices", "", "Dev"),
     FRAME_CHECK(kVuMeter, "&VU-Meter...", "", "VU"),
     FRAME_CHECK(kScope, "S&cope...", "", "Scp"),
     FRAME_CHECK(kRegionManager, "&Region-Manager...", "", "Rgn"),

@@ -18,7 +18,7 @@ class CMainFrame;
 class CChildFrame;
 
 // Who handles a command when the active view does not.
-enum class Target { View, Document, Frame };
+enum class Target { View, Document, Frame, Transport };
 
 struct CommandContext {
   CMainFrame& frame;

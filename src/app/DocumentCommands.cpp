@@ -9,6 +9,7 @@
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "app/EditDialogs.h"
+#include "view/DisplayState.h"
 #include "app/FileFilters.h"
 #include "app/OpenFileDialog.h"
 #include "app/Preferences.h"
@@ -97,9 +98,8 @@ void InsertSilence(CommandContext& c) {
   const Selection selection = SelectionOf(c);
   const DocWaveAudio& sound = c.doc->Sound();
   const uint32_t proposal = selection.Last(sound) - selection.First() + 1;
-  const AppState& state = c.frame.State();
-  const auto frames =
-      AskLength(&c.frame, QObject::tr("Insert Silence"), sound.Format(), state.prefs.sampleUnit, state.frameRate, proposal);
+  const auto frames = AskLength(&c.frame, QObject::tr("Insert Silence"), sound.Format(), TheDisplayState().Unit(),
+                                TheDisplayState().FrameRate(), proposal);
   if (!frames || *frames == 0) return;
   EditArgs args;
   args.frames = *frames;
@@ -277,25 +277,18 @@ bool QuerySaveDocument(CTarkelDoc& doc, QWidget* owner) {
   return SaveDocument(doc, owner, false);
 }
 
-bool RedrawPlayMarker(bool showMarker) {
-  CTarkelDoc* playing = App().playingDocument;
-  if (!playing || !(playing->Sound().IsPlaying() || playing->Sound().IsRecording())) return false;
-  if (showMarker) playing->UpdateAllViews(hint::kPosition);
-  return true;
-}
-
 bool DocumentBusy(const CTarkelDoc& doc) { return doc.Sound().ProgressActive(); }
 
 void CloseDocument(CTarkelDoc& doc) { doc.Close(); }
 
 bool CanPasteNew() { return ClipboardHasWave() && App().playingDocument == nullptr; }
 
-void InstallDocumentHooks(QWidget* owner, const AppState& state) {
+void InstallDocumentHooks(QWidget* owner, const AppState&) {
   DocumentHooks& hooks = TheDocumentHooks();
   hooks.pasteAsNew = [](CTarkelDoc& doc) { return FillFromClipboard(doc.Sound()); };
-  hooks.askLength = [owner, &state](CTarkelDoc& doc, uint32_t proposed) {
-    return AskLength(owner, "Change Sample Length", doc.Sound().Format(), state.prefs.sampleUnit, state.frameRate,
-                     proposed);
+  hooks.askLength = [owner](CTarkelDoc& doc, uint32_t proposed) {
+    return AskLength(owner, "Change Sample Length", doc.Sound().Format(), TheDisplayState().Unit(),
+                     TheDisplayState().FrameRate(), proposed);
   };
 }
 

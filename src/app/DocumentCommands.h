@@ -28,9 +28,6 @@ bool SaveDocument(CTarkelDoc& doc, QWidget* owner, bool askName);
 // The framework's question before a modified document closes: Yes saves (a failed save keeps it
 // open), No discards, Cancel keeps it open. True when the document may close.
 bool QuerySaveDocument(CTarkelDoc& doc, QWidget* owner);
-// A tick of the periodic timer: the views of the playing or recording document redraw their
-// position marker (when `showMarker`). False when nothing plays or records.
-bool RedrawPlayMarker(bool showMarker);
 // Whether an operation on the document is running (its progress window is open).
 bool DocumentBusy(const CTarkelDoc& doc);
 // Closes the document's sound and tells the region manager.
@@ -39,8 +36,8 @@ void CloseDocument(CTarkelDoc& doc);
 // Whether the clipboard holds wave data and nothing plays (Paste New).
 bool CanPasteNew();
 
-// Installs the documents' hooks (the change-length dialog in the display unit of `state`,
-// paste as new) owned by `owner`.
+// Installs the documents' hooks (the change-length dialog in the display unit, paste as new)
+// owned by `owner`.
 void InstallDocumentHooks(QWidget* owner, const AppState& state);
 // The preferences the core reads, copied in; and what the core changed, copied back.
 void ApplyPreferencesToCore(const Preferences& prefs);

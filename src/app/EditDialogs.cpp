@@ -6,8 +6,9 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <iterator>
 
-#include "app/PositionUnits.h"
+#include "view/TimeFormat.h"
 
 namespace tarkel::app {
 
@@ -36,16 +37,29 @@ std::optional<uint32_t> AskFrames(QWidget* owner, const QString& title, const QS
   return value;
 }
 
-std::optional<uint32_t> AskLength(QWidget* owner, const QString& title, const WaveFormat& format, int unit, int fps,
-                                  uint32_t proposal) {
+namespace {
+
+// The units of the length dialog's box, in code order.
+constexpr const char* kUnitNames[] = {"Samples", "Seconds", "Milliseconds", "Beats", "Bytes", "SMPTE", "Frames"};
+
+}  // namespace
+
+std::optional<uint32_t> AskLength(QWidget* owner, const QString& title, const WaveFormat& format, DisplayUnit unit,
+                                  int fps, uint32_t proposal) {
+  TimeFormat time;
+  time.SetFormat(format);
+  time.SetFrameRate(uint16_t(fps));
+  auto text = [&time](uint32_t frames, int code) {
+    return QString::fromStdString(time.Format(frames, DisplayUnit(code)));
+  };
   QDialog dialog(owner);
   dialog.setObjectName("LengthDialog");
   dialog.setWindowTitle(title);
   auto* units = new QComboBox(&dialog);
   units->setObjectName("combo1057");
-  for (int u = 0; u < kDisplayUnitCount; ++u) units->addItem(DisplayUnitName(u), u);
-  units->setCurrentIndex(units->findData(unit));
-  auto* edit = new QLineEdit(QString::fromStdString(PositionText(proposal, unit, fps, format)), &dialog);
+  for (int u = 0; u < int(std::size(kUnitNames)); ++u) units->addItem(kUnitNames[u], u);
+  units->setCurrentIndex(units->findData(int(unit)));
+  auto* edit = new QLineEdit(text(proposal, int(unit)), &dialog);
   edit->setObjectName("edit1054");
   auto* form = new QFormLayout(&dialog);
   form->addRow(QObject::tr("Unit:"), units);
@@ -55,17 +69,19 @@ std::optional<uint32_t> AskLength(QWidget* owner, const QString& title, const Wa
   // The length in frames; the text is read back only once the user has typed, so that showing
   // it in a coarser unit loses nothing.
   uint32_t frames = proposal;
-  int shownUnit = unit;
+  int shownUnit = int(unit);
   bool typed = false;
   auto read = [&] {
-    if (typed) frames = ParsePosition(edit->text().toStdString(), shownUnit, fps, format, frames);
+    // Text that is no position reads as 0; beats have no text form and keep the length.
+    if (typed && DisplayUnit(shownUnit) != DisplayUnit::Beats)
+      frames = time.Parse(DisplayUnit(shownUnit), edit->text().trimmed().toStdString()).value_or(0);
     typed = false;
   };
   QObject::connect(edit, &QLineEdit::textEdited, &dialog, [&] { typed = true; });
   QObject::connect(units, &QComboBox::currentIndexChanged, &dialog, [&] {
     read();
     shownUnit = units->currentData().toInt();
-    edit->setText(QString::fromStdString(PositionText(frames, shownUnit, fps, format)));
+    edit->setText(text(frames, shownUnit));
   });
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "sound/WaveFormat.h"
+#include "view/DisplayUnit.h"
 
 class QWidget;
 
@@ -16,7 +17,7 @@ std::optional<uint32_t> AskFrames(QWidget* owner, const QString& title, const QS
 
 // A length in display unit `unit` (a box offers the others), read back as frames of `format`:
 // the change-length and insert-silence dialogs. Nullopt on Cancel.
-std::optional<uint32_t> AskLength(QWidget* owner, const QString& title, const WaveFormat& format, int unit, int fps,
-                                  uint32_t proposal);
+std::optional<uint32_t> AskLength(QWidget* owner, const QString& title, const WaveFormat& format, DisplayUnit unit,
+                                  int fps, uint32_t proposal);
 
 }  // namespace tarkel::app

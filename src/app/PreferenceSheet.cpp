@@ -23,6 +23,8 @@
 #include "app/DocumentCommands.h"
 #include "app/PreferenceValues.h"
 #include "app/QtPorts.h"
+#include "app/TransportWiring.h"
+#include "app/ViewIntegration.h"
 #include "sound/MessageIds.h"
 #include "sound/MessageTable.h"
 #include "sound/Ports.h"
@@ -252,10 +254,13 @@ void PreferenceSheet::accept() {
 
 bool RunPreferenceSheet(CMainFrame& frame, AppState& state) {
   ReadPreferencesFromCore(state.prefs);
+  ReadPreferencesFromView(state.prefs);
   PreferenceSheet sheet(state, &frame);
   const bool ok = sheet.exec() == QDialog::Accepted;
   if (ok) {
     ApplyPreferencesToCore(state.prefs);
+    ApplyPreferencesToView(state.prefs);
+    ApplyPreferencesToTransport(state.prefs);
     QSettings store("Brannick", "Tarkel");
     SavePreferences(store, state.prefs);
   }

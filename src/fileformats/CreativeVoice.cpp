@@ -121,6 +121,8 @@ uint32_t NewBlockSampleBytes(ByteSource& in, uint32_t length) {
   return soxLayout ? claimed + kSoxShortfall : claimed;
 }
 
+constexpr uint32_t kVocHighestRate = 1000000;
+
 // A type-9 block: rate, width and channels given directly; 8-bit unsigned or 16-bit signed PCM.
 bool ReadNewSoundBlock(WaveAudio& wave, ByteSource& in, uint32_t length, VocReadState& state) {
   uint8_t fields[kVocNewFieldsLength];
@@ -130,7 +132,8 @@ bool ReadNewSoundBlock(WaveAudio& wave, ByteSource& in, uint32_t length, VocRead
   const uint16_t codec = GetLE16(fields + 6);
   const bool pcm = (codec == kVocCodecPcm8 && bits == 8) || (codec == kVocCodecPcm16 && bits == 16);
   if (!pcm) return Refuse(msg::kVocOnlyPcm);
-  if (rate == 0 || channels < 1 || channels > 2) return Damaged();
+  // A rate no sound card plays marks a damaged block (and would overflow the bytes per second).
+  if (rate == 0 || rate > kVocHighestRate || channels < 1 || channels > 2) return Damaged();
   state.rate = rate;
   state.bits = bits;
   state.channels = channels;

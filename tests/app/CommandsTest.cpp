@@ -64,6 +64,7 @@ class CommandsTest : public QObject {
     test::RecordingPorts ports;
     test::FrameFixture f;
     CChildFrame* source = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(2, 44100, 16), 3001, 9));
+    f.frame->Dispatch(cmd::kSelectAll);
     f.frame->UpdateMenus();
     QVERIFY(!f.frame->Action(cmd::kPasteNew)->isEnabled());
     f.frame->Dispatch(cmd::kCopy);
@@ -101,6 +102,7 @@ class CommandsTest : public QObject {
     test::FrameFixture f;
     const uint32_t frames = 4'000'001;
     CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 8), frames, 100));
+    f.frame->Dispatch(cmd::kSelectAll);
     f.frame->Dispatch(cmd::kPcAmiga);
     SetPorts(previous);
     QCOMPARE(pressedAt, 50);

@@ -13,10 +13,16 @@
 #include "app/ChildStatusText.h"
 #include "app/CommandIds.h"
 #include "app/EditDialogs.h"
-#include "app/PositionUnits.h"
+#include "view/DisplayState.h"
+#include "view/TimeFormat.h"
 #include "app/DocumentCommands.h"
 #include "app/FileFilters.h"
 #include "app/OpenFileDialog.h"
+#include "app/TransportWiring.h"
+#include "app/ViewIntegration.h"
+#include "view/ViewPreferences.h"
+#include "view/ui/CTarkelView.h"
+#include "audio/FakeDevices.h"
 #include "sound/AppContext.h"
 #include "support/TestPorts.h"
 
@@ -45,38 +51,46 @@ class FrameTest : public QObject {
 
   void panesShowFormatAndPositions() {
     test::FrameFixture f;
-    f.state.prefs.sampleUnit = kDisplaySamples;
+    TheDisplayState().SetUnit(DisplayUnit::Samples);
     CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(2, 44100, 16), 44100));
-    const QStringList expected = {"44100Hz", "Stereo", "16bit", "172kByte", "0", "44100", "44099"};
+    QCOMPARE(child->PaneText(6), QString("0"));  // the view starts with its cursor at the start
+    f.frame->Dispatch(cmd::kSelectAll);
+    // Selections end on an even frame: all of 44100 frames is 0..44098.
+    const QStringList expected = {"44100Hz", "Stereo", "16bit", "172kByte", "0", "44100", "44098"};
     for (int i = 0; i < kChildPaneCount; ++i) QCOMPARE(child->PaneText(i), expected[i]);
     f.frame->Dispatch(cmd::kUnitSmpte);
-    QCOMPARE(child->PaneText(5), QString("00:00:00.24"));
+    QCOMPARE(child->PaneText(5), QString("00:00:01.00"));
     QVERIFY(f.frame->Action(cmd::kUnitSmpte)->isChecked());
     QVERIFY(!f.frame->Action(cmd::kUnitSamples)->isChecked());
   }
 
   void positionsInEachUnit() {
     const WaveFormat mono = WaveFormat::Pcm(1, 22050, 8);
-    QCOMPARE(PositionText(22050, kDisplaySeconds, 25, mono), std::string("1"));
-    QCOMPARE(PositionText(22050, kDisplayMilliseconds, 25, mono), std::string("1002"));
+    QCOMPARE(PanePositionText(22050, DisplayUnit::Seconds, 25, mono), std::string("1"));
+    // Exact counts: whole seconds read whole (no millisecond lost to a single-precision factor).
+    QCOMPARE(PanePositionText(22050, DisplayUnit::Milliseconds, 25, mono), std::string("1000"));
     const WaveFormat stereo = WaveFormat::Pcm(2, 44100, 16);
-    QCOMPARE(PositionText(44100, kDisplaySmpte, 25, stereo), std::string("00:00:00.24"));
-    QCOMPARE(PositionText(88200, kDisplaySmpte, 25, stereo), std::string("00:00:01.24"));
-    QCOMPARE(PositionText(1000, kDisplayBytes, 25, stereo), std::string("4000"));
-    QCOMPARE(PositionText(1000, kDisplayBeats, 25, stereo), std::string("n/a"));
+    QCOMPARE(PanePositionText(44100, DisplayUnit::Smpte, 25, stereo), std::string("00:00:01.00"));
+    QCOMPARE(PanePositionText(88200, DisplayUnit::Smpte, 25, stereo), std::string("00:00:02.00"));
+    QCOMPARE(PanePositionText(65268, DisplayUnit::Smpte, 25, stereo), std::string("00:00:01.12"));
+    QCOMPARE(PanePositionText(1000, DisplayUnit::Bytes, 25, stereo), std::string("4000"));
+    QCOMPARE(PanePositionText(1000, DisplayUnit::Beats, 25, stereo), std::string("n/a"));
+    QCOMPARE(PanePositionText(44100, DisplayUnit::Frames, 25, stereo), std::string("25"));
   }
 
   void textInEachUnitReadsAsFrames() {
     const WaveFormat stereo = WaveFormat::Pcm(2, 44100, 16);
-    QCOMPARE(ParsePosition("00:00:01.12", kDisplaySmpte, 25, stereo, 0), 65268u);
-    QCOMPARE(ParsePosition("01:00:00.00", kDisplaySmpte, 25, stereo, 0), 3600u * 44100);
-    QCOMPARE(ParsePosition("1.5", kDisplaySeconds, 25, stereo, 0), 66150u);
-    QCOMPARE(ParsePosition("1000", kDisplayMilliseconds, 25, stereo, 0), 44100u);
-    QCOMPARE(ParsePosition("4003", kDisplayBytes, 25, stereo, 0), 1000u);
-    QCOMPARE(ParsePosition("25", kDisplayFrames, 25, stereo, 0), 44100u);
-    QCOMPARE(ParsePosition("abc", kDisplaySamples, 25, stereo, 9), 0u);
-    QCOMPARE(ParsePosition("12", kDisplayBeats, 25, stereo, 77), 77u);
-    QCOMPARE(ParsePosition("99999999999", kDisplaySamples, 25, stereo, 0), UINT32_MAX);
+    // The length dialog reads typed text through the shared time format.
+    TimeFormat time;
+    time.SetFormat(stereo);
+    time.SetFrameRate(25);
+    QCOMPARE(time.Parse(DisplayUnit::Smpte, "00:00:01.12"), std::optional<uint32_t>(65268));
+    QCOMPARE(time.Parse(DisplayUnit::Smpte, "01:00:00.00"), std::optional<uint32_t>(3600u * 44100));
+    QCOMPARE(time.Parse(DisplayUnit::Seconds, "1.5"), std::optional<uint32_t>(66150));
+    QCOMPARE(time.Parse(DisplayUnit::Milliseconds, "1000"), std::optional<uint32_t>(44100));
+    QCOMPARE(time.Parse(DisplayUnit::Frames, "25"), std::optional<uint32_t>(44100));
+    QVERIFY(!time.Parse(DisplayUnit::Samples, "abc"));
+    QVERIFY(!time.Parse(DisplayUnit::Beats, "12"));
   }
 
   void changeLengthDialogShowsTheDisplayUnit() {
@@ -85,12 +99,12 @@ class FrameTest : public QObject {
     QTimer::singleShot(0, [] {
       auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
       QVERIFY(dialog);
-      QCOMPARE(dialog->findChild<QLineEdit*>("edit1054")->text(), QString("00:00:14.24"));
-      dialog->findChild<QComboBox*>("combo1057")->setCurrentIndex(kDisplaySamples);
+      QCOMPARE(dialog->findChild<QLineEdit*>("edit1054")->text(), QString("00:00:15.00"));
+      dialog->findChild<QComboBox*>("combo1057")->setCurrentIndex(int(DisplayUnit::Samples));
       QCOMPARE(dialog->findChild<QLineEdit*>("edit1054")->text(), QString("661500"));
       dialog->accept();
     });
-    QCOMPARE(AskLength(nullptr, "Change Sample Length", mono, kDisplaySmpte, 25, 661500), std::optional<uint32_t>(661500));
+    QCOMPARE(AskLength(nullptr, "Change Sample Length", mono, DisplayUnit::Smpte, 25, 661500), std::optional<uint32_t>(661500));
     // Typed text is read in the unit shown.
     QTimer::singleShot(0, [] {
       auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -99,7 +113,7 @@ class FrameTest : public QObject {
       QTest::keyClicks(dialog->findChild<QLineEdit*>("edit1054"), "2.5");
       dialog->accept();
     });
-    QCOMPARE(AskLength(nullptr, "Insert Silence", mono, kDisplaySeconds, 25, 10), std::optional<uint32_t>(110250));
+    QCOMPARE(AskLength(nullptr, "Insert Silence", mono, DisplayUnit::Seconds, 25, 10), std::optional<uint32_t>(110250));
   }
 
   void titleCarriesModifiedAndHardDiskMarks() {
@@ -131,6 +145,7 @@ class FrameTest : public QObject {
     CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001, 7));
     QCOMPARE(f.frame->windowTitle(), QString("Tarkel - song.wav"));
     QVERIFY(!f.frame->Action(cmd::kUndo)->isEnabled());
+    f.frame->Dispatch(cmd::kSelectAll);
     f.frame->Dispatch(cmd::kErase);
     QCOMPARE(child->windowTitle(), QString("song.wav*"));
     QCOMPARE(f.frame->windowTitle(), QString("Tarkel - song.wav*"));
@@ -219,24 +234,94 @@ class FrameTest : public QObject {
       void OnDocumentUpdate(CTarkelDoc&, uint32_t hint) override { positions += hint == hint::kPosition; }
     } counter;
     test::FrameFixture f;
-    CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001));
+    auto fake = std::make_unique<audio::FakeDeviceSystem>();
+    audio::FakeDeviceSystem& devices = *fake;
+    TransportWiring wiring(std::move(fake), f.state.prefs);
+    wiring.Attach(*f.frame);
+    CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 22050, 7));
     CTarkelDoc& doc = child->Document();
     doc.AddObserver(&counter);
     int ticks = 0;
     connect(f.frame.get(), &CMainFrame::periodicTick, this, [&ticks] { ++ticks; });
     QTRY_VERIFY(ticks >= 2);
     QCOMPARE(counter.positions, 0);  // nothing plays
-    doc.Sound().SetPlaying(true);
-    App().playingDocument = &doc;
+    QVERIFY(f.frame->Action(cmd::kPlayAll)->isEnabled());
+    QVERIFY(!f.frame->Action(cmd::kStop)->isEnabled());
+    f.frame->Dispatch(cmd::kPlayAll);
+    QVERIFY(wiring.Transport().Playing());
+    // The buttons follow the transport: stop and pause now, no loop while playing.
+    QVERIFY(f.frame->Action(cmd::kStop)->isEnabled());
+    QVERIFY(f.frame->Action(cmd::kPause)->isEnabled());
+    QVERIFY(!f.frame->Action(cmd::kPlayLoop)->isEnabled());
     QTRY_VERIFY(counter.positions >= 2);
-    f.state.prefs.showPlayRecMarker = 0;
-    const int shown = counter.positions;
-    const int after = ticks + 2;
-    QTRY_VERIFY(ticks >= after);
-    QCOMPARE(counter.positions, shown);
-    doc.Sound().SetPlaying(false);
-    App().playingDocument = nullptr;
+    // The position pane and the marker follow the frames the device has played.
+    devices.output->Advance(11025);
+    QCOMPARE(CurrentPlayFrame(doc), 11025u);
+    TheDisplayState().SetUnit(DisplayUnit::Samples);
+    QTRY_COMPARE(child->PaneText(4), QString("11025"));
+    f.frame->Dispatch(cmd::kPause);
+    QVERIFY(f.frame->Action(cmd::kPause)->isChecked());
+    f.frame->Dispatch(cmd::kStop);
+    QVERIFY(wiring.Transport().Idle());
+    QVERIFY(!f.frame->Action(cmd::kStop)->isEnabled());
+    QCOMPARE(child->PaneText(4), QString("0"));
     doc.RemoveObserver(&counter);
+  }
+
+  void settingsReachTheViewAndComeBack() {
+    Preferences p;
+    p.colorChannel1 = 0x0000FF;  // stored with red in the low byte
+    p.colorSampleBackground = 0x102030;
+    p.sampleUnit = int32_t(DisplayUnit::Milliseconds);
+    p.autoSnapToZero = 0;
+    ApplyPreferencesToView(p);
+    QCOMPARE(TheViewPreferences().colorChannel1, 0xFF0000u);
+    QCOMPARE(TheViewPreferences().colorSampleBackground, 0x302010u);
+    QCOMPARE(TheDisplayState().Unit(), DisplayUnit::Milliseconds);
+    // The view's own commands change them; what is written back is what the view holds.
+    test::FrameFixture f;
+    f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001));
+    f.frame->Dispatch(cmd::kUnitBytes);
+    f.frame->Dispatch(cmd::kSnapToZero);
+    QVERIFY(f.frame->Action(cmd::kUnitBytes)->isChecked());
+    QVERIFY(f.frame->Action(cmd::kSnapToZero)->isChecked());
+    Preferences back;
+    ReadPreferencesFromView(back);
+    QCOMPARE(back.sampleUnit, int32_t(DisplayUnit::Bytes));
+    QCOMPARE(back.autoSnapToZero, 1);
+    // Without a document the frame switches the same unit.
+    f.frame->Dispatch(cmd::kFileClose);
+    QTRY_VERIFY(f.frame->Children().isEmpty());
+    f.frame->Dispatch(cmd::kUnitSeconds);
+    QCOMPARE(TheDisplayState().Unit(), DisplayUnit::Seconds);
+    ApplyPreferencesToView(Preferences());
+  }
+
+  void contextMenuCommandsRunThroughTheFrame() {
+    test::RecordingPorts ports;
+    test::FrameFixture f;
+    CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001, 7));
+    auto* view = dynamic_cast<CTarkelView*>(child->View());
+    QVERIFY(view && view->commandRequested);
+    f.frame->Dispatch(cmd::kSelectAll);
+    view->commandRequested(cmd::kErase);
+    QCOMPARE(child->windowTitle(), QString("song.wav*"));
+    view->commandRequested(cmd::kUndo);
+    QCOMPARE(int(child->Document().Sound().Data()[100]), 7);
+  }
+
+  void anEditStopsThePlayingDocumentFirst() {
+    test::FrameFixture f;
+    TransportWiring wiring(std::make_unique<audio::FakeDeviceSystem>(), f.state.prefs);
+    wiring.Attach(*f.frame);
+    f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 22050, 7));
+    f.frame->Dispatch(cmd::kSelectAll);
+    f.frame->Dispatch(cmd::kPlaySelection);
+    QVERIFY(wiring.Transport().Playing());
+    f.frame->Dispatch(cmd::kCopy);
+    QVERIFY(wiring.Transport().Playing());
+    f.frame->Dispatch(cmd::kCut);
+    QVERIFY(wiring.Transport().Idle());
   }
 
   void fileDialogFilters() {

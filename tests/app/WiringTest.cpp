@@ -131,12 +131,15 @@ class WiringTest : public QObject {
       dialog->findChild<QPushButton*>("button_88")->click();  // Save
       dialog->findChild<QPushButton*>("button_1")->click();   // OK
     });
+    f.frame->Dispatch(cmd::kSelectAll);
     f.frame->Dispatch(cmd::kEcho);
     QVERIFY(seen);
     QVERIFY(child->Document().IsModified());
     const QString ours = dir_.filePath("ours.wav"), theirs = dir_.filePath("theirs.wav");
     QVERIFY(child->Document().Save(ours.toStdString()));
-    QCOMPARE(RunCli({In(), "--effect", "echo@menu", "-o", theirs}), 0);
+    // Select All ends on an even frame, as --select does.
+    const QString all = QString("0:%1").arg(child->Document().Sound().Frames() - 1);
+    QCOMPARE(RunCli({In(), "--select", all, "--effect", "echo@menu", "-o", theirs}), 0);
     QVERIFY(ReadAll(ours) == ReadAll(theirs));
     QVERIFY(ReadAll(ours) != ReadAll(In()));
   }
@@ -164,9 +167,12 @@ class WiringTest : public QObject {
       played = true;
       dialog->reject();
     });
+    f.frame->Dispatch(cmd::kSelectAll);
     f.frame->Dispatch(cmd::kEcho);
     QVERIFY(played);
-    QCOMPARE(fake.devices.playedFromBlocks.size(), original.size());
+    // Select All ends on the last even frame: the preview is the processed copy of that range.
+    const size_t selected = size_t(EvenFrame(doc.Sound().Frames() - 1) + 1) * doc.Sound().BlockAlign();
+    QCOMPARE(fake.devices.playedFromBlocks.size(), selected);
     QVERIFY(fake.devices.playedFromBlocks != original);
     QVERIFY(!doc.IsModified());
     QVERIFY(!doc.CanUndo());
@@ -234,10 +240,10 @@ class WiringTest : public QObject {
     QCOMPARE(f.frame->ActiveChild(), first);
     const Selection& selection = first->View()->CurrentSelection();
     QCOMPARE(selection.First(), 100u);
-    QCOMPARE(selection.Last(first->Document().Sound()), 299u);
-    // The view's new selection is what the window's edits show (in samples).
+    // The view makes both ends even, and the window's edits show its selection (in samples).
+    QCOMPARE(selection.Last(first->Document().Sound()), 298u);
     QCOMPARE(regions->StartEdit()->text(), QString("100"));
-    QCOMPARE(regions->EndEdit()->text(), QString("299"));
+    QCOMPARE(regions->EndEdit()->text(), QString("298"));
     Selection other;
     other.SetRange(10, 20);
     second->View()->SetSelection(other);  // not the active view: the edits stay

@@ -21,7 +21,7 @@ wait_title "$main" '^Tarkel - song\.wav$'
 same_file song.wav expected.wav
 
 before=$(md5sum <song.wav)
-keys "$main" Delete ctrl+s
+keys "$main" ctrl+a Delete ctrl+s
 wait_file_changes song.wav "$before"
 wait_title "$main" '^Tarkel - song\.wav$'
 same_file song.wav erased.wav
