@@ -19,6 +19,8 @@ int ControlRegistry::Register(void* registry, const char* className, TarkelCreat
 bool ControlRegistry::LoadLibraries(const QString& folder, const QStringList& names, QString& failed) {
   for (const QString& name : names) {
     auto library = std::make_unique<QLibrary>(QDir(folder).filePath(name));
+    // Controls made by a library live as long as the program: it stays mapped until the end.
+    library->setLoadHints(QLibrary::PreventUnloadHint);
     auto init = library->load()
                     ? reinterpret_cast<TarkelControlLibraryInitFn>(library->resolve(TARKEL_CONTROL_LIBRARY_INIT))
                     : nullptr;

@@ -79,6 +79,10 @@ MonitorWindows::MonitorWindows(CMainFrame& frame, AppState& state)
 
 MonitorWindows::~MonitorWindows() {
   if (TheDocumentHooks().regionSink == regions_->DocumentSink()) TheDocumentHooks().regionSink = nullptr;
+  // Their hiding must not reach the frame, which is being destroyed and asks of these windows.
+  for (QWidget* w : {static_cast<QWidget*>(regions_), static_cast<QWidget*>(volume_), static_cast<QWidget*>(scope_)})
+    w->removeEventFilter(this);
+  blockSignals(true);
   // The windows go before the player and the sources they use.
   delete regions_;
   delete volume_;

@@ -14,6 +14,7 @@ int LoadedControls::Register(void* registry, const char* className, TarkelCreate
 bool LoadedControls::Load(const QStringList& names) {
   for (const QString& name : names) {
     auto library = std::make_unique<QLibrary>(QDir(ControlLibraryFolder()).filePath(name));
+    library->setLoadHints(QLibrary::PreventUnloadHint);  // as the program loads them
     if (!library->load()) {
       error_ = library->errorString();
       return false;
