@@ -46,8 +46,11 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 [ -n "$wid" ] || { echo "run.sh: no editor window appeared" >&2; kill "$pid"; exit 1; }
-sleep 1
-import -window "$wid" "$shot"
+# Time for the monitor windows beside it to paint too.
+sleep 2.5
+# The whole screen: the monitor windows stand over the main window, and a grab of the main
+# window alone shows them black.
+import -window root "$shot"
 echo "Main window with $name: $(xdotool getwindowname "$wid")"
 xdotool windowfocus --sync "$wid" key alt+F4 || true
 for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
