@@ -12,7 +12,7 @@ packages=(
   libfftw3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   portaudio19-dev libasound2-dev libsndfile1-dev
-  xvfb xauth xdotool xclip imagemagick x11-utils alsa-utils fonts-dejavu-core
+  xvfb xauth xdotool xclip imagemagick x11-utils alsa-utils fonts-dejavu-core python3
 )
 
 missing=()
