@@ -110,12 +110,12 @@ void BM_SndfileDecodeAndSoxrAlone(benchmark::State& state) {
     SF_VIRTUAL_IO io{&MemoryWave::Length, &MemoryWave::Seek, &MemoryWave::Read, &MemoryWave::Write, &MemoryWave::Tell};
     SF_INFO info{};
     SNDFILE* f = sf_open_virtual(&io, SFM_READ, &info, &file);
-    soxr_io_spec_t spec = soxr_io_spec(SOXR_INT16_I, SOXR_INT16_I);
-    spec.flags |= SOXR_NO_DITHER;
+    soxr_io_spec_t formats = soxr_io_spec(SOXR_INT16_I, SOXR_INT16_I);
+    formats.flags |= SOXR_NO_DITHER;
     const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
     const soxr_runtime_spec_t runtime = soxr_runtime_spec(1);
     soxr_error_t error = nullptr;
-    soxr_t soxr = soxr_create(kFromRate, kToRate, 2, &error, &spec, &quality, &runtime);
+    soxr_t soxr = soxr_create(kFromRate, kToRate, 2, &error, &formats, &quality, &runtime);
     size_t total = 0;
     sf_count_t got;
     while ((got = sf_readf_short(f, decoded.data(), kPieceFrames)) > 0) {

@@ -245,15 +245,15 @@ const std::vector<MenuNode>& MenuBarLayout() {
 
 namespace {
 
-struct BarSpec {
+struct BarEntry {
   const char* title;
   int toggle;
   std::vector<int> buttons;
 };
 
 // By Bar: Effect, Edit, Mode, Window, Unit, Tool, PlayRec, Preview, Selection, Tools, Zoom.
-const std::array<BarSpec, kBarCount>& Bars() {
-  static const std::array<BarSpec, kBarCount> bars = {{
+const std::array<BarEntry, kBarCount>& Bars() {
+  static const std::array<BarEntry, kBarCount> bars = {{
       {"Effects", kEffectBar,
        {kHall, kEcho, kVibverb, kRobotize, kMetal, kTube, kVibrato, kDigitalDelay, 0, kFade, kFusion,
         kChannelCrossfade, kEnvelope, kAmplitude, 0, kNumericalFilter, kEqualizer, kToneSynthesis, kDtmf}},

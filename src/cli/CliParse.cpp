@@ -6,13 +6,13 @@
 namespace tarkel {
 namespace {
 
-struct OptionSpec {
+struct OptionShape {
   StepKind kind;
   int values;  // how many arguments follow the option
 };
 
-const std::map<std::string, OptionSpec>& Options() {
-  static const std::map<std::string, OptionSpec> options = {
+const std::map<std::string, OptionShape>& Options() {
+  static const std::map<std::string, OptionShape> options = {
       {"--new", {StepKind::New, 1}},
       {"--info", {StepKind::Info, 0}},
       {"--select", {StepKind::Select, 1}},

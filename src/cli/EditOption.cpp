@@ -131,10 +131,10 @@ CliStatus RunPreview(CliSession& session, std::string_view which) {
 
 // The arguments of a command that takes them, into `edit`; false for a usage error (`usage`
 // then holds the form to show).
-bool ParseEditArgs(CliSession& session, const EditCommandSpec& spec, std::string_view args, EditArgs& edit,
+bool ParseEditArgs(CliSession& session, const EditCommandEntry& entry, std::string_view args, EditArgs& edit,
                    EditCommand& command, std::string& usage) {
-  command = spec.command;
-  switch (spec.command) {
+  command = entry.command;
+  switch (entry.command) {
     case EditCommand::Crossfade: {
       usage = "crossfade:P1,P2,P3 (levels in percent, P3 0 or 1)";
       const std::vector<std::string> parts = SplitFields(args);
@@ -158,10 +158,10 @@ bool ParseEditArgs(CliSession& session, const EditCommandSpec& spec, std::string
       return ParseNumber(args, edit.rate) && edit.rate != 0;
     case EditCommand::Move:
     case EditCommand::CopyTo:
-      usage = std::string(spec.name) + ":DEST[,left|right|both]";
+      usage = std::string(entry.name) + ":DEST[,left|right|both]";
       return ParseDestination(session, args, edit);
     default:
-      usage = std::string(spec.name);
+      usage = std::string(entry.name);
       return false;
   }
 }
@@ -186,15 +186,15 @@ CliStatus RunEditOption(CliSession& session, std::string_view arg) {
   }
   if (!session.doc) return Usage(session, std::string(name) + " needs a sound");
 
-  if (const EditCommandSpec* spec = FindEditCommand(name)) {
-    if (!spec->takesArgs) {
+  if (const EditCommandEntry* entry = FindEditCommand(name)) {
+    if (!entry->takesArgs) {
       if (hasArgs) return Usage(session, std::string(name) + " takes no arguments");
-      return Run(session, spec->command);
+      return Run(session, entry->command);
     }
     EditArgs edit;
-    EditCommand command = spec->command;
+    EditCommand command = entry->command;
     std::string usage;
-    if (!ParseEditArgs(session, *spec, args, edit, command, usage)) return Usage(session, usage);
+    if (!ParseEditArgs(session, *entry, args, edit, command, usage)) return Usage(session, usage);
     return Run(session, command, edit);
   }
   if (name == "convert") return RunFormatChange(session, args, true);

@@ -28,27 +28,27 @@ std::string Folder(const CliSession& session) {
 }
 
 // The dialog of NAME, when it keeps presets.
-const DialogSpec* PresetDialog(std::string_view name) {
-  const DialogSpec* spec = FindDialogByName(name);
-  return spec && spec->presetFile ? spec : nullptr;
+const DialogDecl* PresetDialog(std::string_view name) {
+  const DialogDecl* entry = FindDialogByName(name);
+  return entry && entry->presetFile ? entry : nullptr;
 }
 
-std::string PathOf(const CliSession& session, const DialogSpec& spec) {
-  return PresetPath(Folder(session), spec.presetFile);
+std::string PathOf(const CliSession& session, const DialogDecl& entry) {
+  return PresetPath(Folder(session), entry.presetFile);
 }
 
 // The dialog's values after applying the preset `preset` (the last of that name), as the dialog
 // shows them after picking it in the combo box.
-std::optional<DialogValues> PresetValues(CliSession& session, const DialogSpec& spec, const std::string& preset) {
-  const std::string path = PathOf(session, spec);
-  PresetList list(spec.PresetValueCount());
+std::optional<DialogValues> PresetValues(CliSession& session, const DialogDecl& entry, const std::string& preset) {
+  const std::string path = PathOf(session, entry);
+  PresetList list(entry.PresetValueCount());
   list.Load(path);
   const CEffectPreset* found = list.Find(preset);
   if (!found) {
     Usage(session, "no preset '" + preset + "' in " + path);
     return std::nullopt;
   }
-  DialogValues values(spec);
+  DialogValues values(entry);
   values.ApplyPresetValues(found->values);
   return values;
 }
@@ -57,7 +57,7 @@ std::optional<DialogValues> PresetValues(CliSession& session, const DialogSpec& 
 // message when it refuses the values.
 bool Accepted(CliSession& session, const DialogValues& values) {
   const auto rejected = values.Validate(session.doc->Sound().BitsPerSample());
-  if (rejected) Usage(session, std::string(values.Spec().name) + ": " + *rejected);
+  if (rejected) Usage(session, std::string(values.Entry().name) + ": " + *rejected);
   return !rejected;
 }
 
@@ -69,10 +69,10 @@ CliStatus RunCommand(CliSession& session, DialogValues& values) {
 }
 
 CliStatus ListPresets(CliSession& session, const std::string& name) {
-  const DialogSpec* spec = PresetDialog(name);
-  if (!spec) return Usage(session, "--list-presets: no effect dialog named '" + name + "'");
-  PresetList list(spec->PresetValueCount());
-  list.Load(PathOf(session, *spec));
+  const DialogDecl* entry = PresetDialog(name);
+  if (!entry) return Usage(session, "--list-presets: no effect dialog named '" + name + "'");
+  PresetList list(entry->PresetValueCount());
+  list.Load(PathOf(session, *entry));
   for (const CEffectPreset& p : list.Presets()) {
     *session.out << p.name << '\t';
     for (size_t i = 0; i < p.values.size(); ++i) *session.out << (i ? "," : "") << p.values[i];
@@ -86,22 +86,22 @@ CliStatus SavePreset(CliSession& session, const std::string& arg) {
   const size_t at = arg.find('@');
   const size_t colon = arg.rfind(':');
   if (at == std::string::npos || colon == std::string::npos || colon < at) return Usage(session, usage);
-  const DialogSpec* spec = PresetDialog(arg.substr(0, at));
-  if (!spec) return Usage(session, "--save-preset: no effect dialog named '" + arg.substr(0, at) + "'");
+  const DialogDecl* entry = PresetDialog(arg.substr(0, at));
+  if (!entry) return Usage(session, "--save-preset: no effect dialog named '" + arg.substr(0, at) + "'");
   const std::vector<std::string> fields = SplitFields(std::string_view(arg).substr(colon + 1));
-  if (fields.size() != spec->PresetValueCount())
-    return Usage(session, std::string(spec->name) + " presets hold " + std::to_string(spec->PresetValueCount()) +
+  if (fields.size() != entry->PresetValueCount())
+    return Usage(session, std::string(entry->name) + " presets hold " + std::to_string(entry->PresetValueCount()) +
                               " values, not " + std::to_string(fields.size()));
   std::vector<int32_t> values;
   size_t field = 0;
-  for (const ParamSpec& param : spec->params) {
+  for (const ParamDecl& param : entry->params) {
     if (!param.InPresets()) continue;
     const std::optional<int32_t> v = ParsePresetValue(param, fields[field++]);
     if (!v) return Usage(session, usage);
     values.push_back(*v);
   }
-  const std::string path = PathOf(session, *spec);
-  PresetList list(spec->PresetValueCount());
+  const std::string path = PathOf(session, *entry);
+  PresetList list(entry->PresetValueCount());
   list.Load(path);
   list.Save(arg.substr(at + 1, colon - at - 1), values);
   if (!list.Store(path)) {
@@ -122,13 +122,13 @@ std::optional<EffectRequest> PresetEffectRequest(CliSession& session, std::strin
   const size_t at = arg.find('@');
   const std::string name(arg.substr(0, at));
   std::string preset(arg.substr(at + 1));
-  const DialogSpec* spec = PresetDialog(name);
-  if (!spec || spec->operation != DialogOperation::Effect) {
+  const DialogDecl* entry = PresetDialog(name);
+  if (!entry || entry->operation != DialogOperation::Effect) {
     Usage(session, "--effect: no effect dialog with presets named '" + name + "'");
     return std::nullopt;
   }
   std::string digits;
-  if (spec->effectId == effect::kDtmf) {
+  if (entry->effectId == effect::kDtmf) {
     const size_t colon = preset.rfind(':');
     if (colon == std::string::npos) {
       Usage(session, "dtmf wants dtmf@PRESET:DIGITS");
@@ -137,7 +137,7 @@ std::optional<EffectRequest> PresetEffectRequest(CliSession& session, std::strin
     digits = preset.substr(colon + 1);
     preset.resize(colon);
   }
-  std::optional<DialogValues> values = PresetValues(session, *spec, preset);
+  std::optional<DialogValues> values = PresetValues(session, *entry, preset);
   if (!values || (session.doc && !Accepted(session, *values))) return std::nullopt;
   values->SetText(digits);
   EffectRequest request = BuildDialogCommand(*values).request;
@@ -147,10 +147,10 @@ std::optional<EffectRequest> PresetEffectRequest(CliSession& session, std::strin
 
 CliStatus RunEditPresetOption(CliSession& session, std::string_view arg) {
   const size_t at = arg.find('@');
-  const DialogSpec* spec = PresetDialog(arg.substr(0, at));
-  if (!spec || spec->operation != DialogOperation::ClipCrossfade)
+  const DialogDecl* entry = PresetDialog(arg.substr(0, at));
+  if (!entry || entry->operation != DialogOperation::ClipCrossfade)
     return Usage(session, "--edit: only crossfade@PRESET takes a preset");
-  std::optional<DialogValues> values = PresetValues(session, *spec, std::string(arg.substr(at + 1)));
+  std::optional<DialogValues> values = PresetValues(session, *entry, std::string(arg.substr(at + 1)));
   return values ? RunCommand(session, *values) : CliStatus::Usage;
 }
 

@@ -15,14 +15,14 @@ namespace {
 constexpr SliderMapping Scale(int32_t step) { return {0, step, 1, 0}; }
 
 // A percentage 0..100 on a trackbar -10..0 (value -10p), and 0..200 on -20..0.
-constexpr ParamSpec Percent(const char* label, int32_t initialPosition, RecordSlot slot, int edit, int trackbar,
+constexpr ParamDecl Percent(const char* label, int32_t initialPosition, RecordSlot slot, int edit, int trackbar,
                             int32_t max = 100) {
   return {.label = label, .kind = ParamKind::Slider, .min = 0, .max = max, .positionMin = -max / 10,
           .positionMax = 0, .map = Scale(10), .initial = initialPosition, .slot = slot, .editId = edit,
           .trackbarId = trackbar, .topLabel = max == 100 ? "100%" : "200%", .bottomLabel = "0%"};
 }
 
-constexpr ParamSpec Slider(const char* label, int32_t min, int32_t max, int32_t positionMin, int32_t positionMax,
+constexpr ParamDecl Slider(const char* label, int32_t min, int32_t max, int32_t positionMin, int32_t positionMax,
                            SliderMapping map, int32_t initialPosition, RecordSlot slot, int edit, int trackbar,
                            RecordScale scale = {}) {
   return {.label = label, .kind = ParamKind::Slider, .min = min, .max = max, .positionMin = positionMin,
@@ -40,56 +40,56 @@ constexpr int kCheckId = 1100;
 
 using S = RecordSlot;
 
-constexpr ParamSpec kEcho[] = {
+constexpr ParamDecl kEcho[] = {
     Slider("Number", 1, 18, -18, -1, Scale(1), -2, S::P1, kEdit1, kBar1),
     Slider("Distance", 100, 1000, -10, -1, Scale(100), -7, S::P2, kEdit2, kBar2),
 };
-constexpr ParamSpec kHall[] = {
+constexpr ParamDecl kHall[] = {
     Slider("Re-Hall", 1, 8, -8, -1, Scale(1), -2, S::P1, kEdit1, kBar1),
     [] {
-      ParamSpec p = Slider("SpaceDensity", 0, 100, -15, -6, {6, 100, 9, 0}, -6, S::P2, kEdit2, kBar2, {9, 100, 6});
+      ParamDecl p = Slider("SpaceDensity", 0, 100, -15, -6, {6, 100, 9, 0}, -6, S::P2, kEdit2, kBar2, {9, 100, 6});
       p.topLabel = "100%";
       p.bottomLabel = "0%";
       return p;
     }(),
 };
-constexpr ParamSpec kVibverb[] = {
+constexpr ParamDecl kVibverb[] = {
     Slider("Change", 1, 100, -7, -2, {2, 20, 1, 0}, -3, S::P1, kEdit1, kBar1, {50, 100, 20}),
     Slider("Distance", 1, 100, -11, -6, {6, 20, 1, 0}, -6, S::P2, kEdit2, kBar2, {50, 100, 60}),
 };
-constexpr ParamSpec kRobot[] = {
+constexpr ParamDecl kRobot[] = {
     Slider("Voicepitch", 1, 20, -10, -1, Scale(2), -2, S::P1, kEdit1, kBar1),
     Slider("Distortion", 0, 100, -15, 0, {0, 100, 15, 0}, -4, S::P2, kEdit2, kBar2, {15, 100, 0}),
     Slider("Pitch", 0, 100, -5, 5, {0, 10, 1, 50}, 1, S::P3, kEdit3, kBar3, {1, 1, -50}),
 };
-constexpr ParamSpec kMetal[] = {
+constexpr ParamDecl kMetal[] = {
     Slider("BlockLength", 1, 100, -7, -2, {2, 20, 1, 0}, -4, S::P1, kEdit1, kBar1, {50, 100, 20}),
     Slider("Vibration", 1, 100, -11, -6, {6, 20, 1, 0}, -8, S::P2, kEdit2, kBar2, {50, 100, 60}),
     Slider("Distortion", 1, 5, -5, -1, Scale(1), -4, S::P3, kEdit3, kBar3),
 };
-constexpr ParamSpec kTube[] = {
+constexpr ParamDecl kTube[] = {
     Slider("Pitch", 1, 3, -3, -1, Scale(1), -2, S::P1, kEdit1, kBar1),
     Slider("Tubediam.", 0, 100, -10, -1, {1, 100, 9, 0}, -1, S::P2, kEdit2, kBar2, {900, 100, 100}),
     Slider("Length", 200, 1000, -10, -2, Scale(100), -8, S::P3, kEdit3, kBar3),
 };
-constexpr ParamSpec kVibrato[] = {
+constexpr ParamDecl kVibrato[] = {
     Slider("Number", 1, 40, -20, -1, Scale(2), -2, S::P1, kEdit1, kBar1),
     Slider("Length", 1, 2000, -20, -1, Scale(100), -10, S::P2, kEdit2, kBar2),
     Percent("Amp.-Start", -1, S::P3, kEdit3, kBar3),
     Percent("Amp.-End", -10, S::P4, kEdit4, kBar4),
 };
-constexpr ParamSpec kDigitalDelay[] = {
+constexpr ParamDecl kDigitalDelay[] = {
     Slider("Delay (ms)", 0, 1000, -10, 0, Scale(100), -1, S::P1, kEdit1, kBar1),
 };
-constexpr ParamSpec kFade[] = {
+constexpr ParamDecl kFade[] = {
     Percent("Start", -1, S::P1, kEdit1, kBar1),
     Percent("End", -9, S::P2, kEdit2, kBar2),
 };
-constexpr ParamSpec kFusion[] = {
+constexpr ParamDecl kFusion[] = {
     Percent("L-half", -10, S::P1, kEdit1, kBar1),
     Percent("R-half", -10, S::P2, kEdit2, kBar2),
 };
-constexpr ParamSpec kChannelCrossfade[] = {
+constexpr ParamDecl kChannelCrossfade[] = {
     Percent("L-Channel", -1, S::P1, kEdit1, kBar1),
     Percent("R-Channel", -9, S::P2, kEdit2, kBar2),
     {.label = "#-of Swaps", .kind = ParamKind::SliderOnly, .min = 1, .max = 10, .positionMin = -10,
@@ -98,7 +98,7 @@ constexpr ParamSpec kChannelCrossfade[] = {
     {.label = "Swap Channels up to end of sample", .kind = ParamKind::Check, .max = 1, .slot = S::P4,
      .editId = kCheckId},
 };
-constexpr ParamSpec kClipCrossfade[] = {
+constexpr ParamDecl kClipCrossfade[] = {
     Percent("Sample", -1, S::P1, kEdit1, kBar1),
     Percent("Clipboard", -9, S::P2, kEdit2, kBar2),
     {.label = "Use on selected area only", .kind = ParamKind::Check, .max = 1, .slot = S::P3, .editId = kCheckId},
@@ -108,7 +108,7 @@ constexpr const char* kBlockLengths[] = {"512", "1024", "2048", "4096", "8192", 
 constexpr const char* kFilterModes[] = {"Gaussche Gewichtung", "Bandpass", "Bandstop"};
 // Band stop is the band design with the user's two gains (a low gain inside, a high one outside).
 constexpr int32_t kFilterModeDesigns[] = {0, 1, 1};
-constexpr ParamSpec kFilter[] = {
+constexpr ParamDecl kFilter[] = {
     Slider("Lower Frequency", 0, 30000, -20, 0, Scale(1500), -1, S::P1, kEdit1, kBar1),
     Slider("Upper Frequency", 0, 30000, -20, 0, Scale(1500), -2, S::P2, kEdit2, kBar2),
     Percent("Amplitude in filterarea", -10, S::P3, kEdit3, kBar3, 200),
@@ -118,13 +118,13 @@ constexpr ParamSpec kFilter[] = {
     {.label = "Mode", .kind = ParamKind::Choice, .min = 0, .max = 2, .initial = 1, .slot = S::P6, .editId = 1119,
      .entries = kFilterModes, .entryRecordValues = kFilterModeDesigns},
 };
-constexpr ParamSpec kEqualizer[] = {
+constexpr ParamDecl kEqualizer[] = {
     Percent("500Hz", -10, S::Real1, kEdit1, kBar1, 200), Percent("1kHz", -10, S::Real2, kEdit2, kBar2, 200),
     Percent("2kHz", -10, S::Real3, kEdit3, kBar3, 200),  Percent("4kHz", -10, S::Real4, kEdit4, kBar4, 200),
     Percent("8kHz", -10, S::Real5, kEdit5, kBar5, 200),
 };
 constexpr const char* kWaveforms[] = {"&Sinus", "&Saw", "&Triangle", "&Square", "White &Noise"};
-constexpr ParamSpec kToneSynthesis[] = {
+constexpr ParamDecl kToneSynthesis[] = {
     {.label = "x10", .kind = ParamKind::SliderOnly, .min = 0, .max = 90, .positionMin = -9, .positionMax = 0,
      .map = Scale(10), .initial = -1, .slot = S::P1, .trackbarId = kBar1},
     {.label = "x1", .kind = ParamKind::SliderOnly, .min = 0, .max = 10, .positionMin = -10, .positionMax = 0,
@@ -133,20 +133,20 @@ constexpr ParamSpec kToneSynthesis[] = {
      .entries = kWaveforms},
     {.label = "Frequency (Hz)", .kind = ParamKind::Frequency, .initial = 1000, .slot = S::P4, .editId = 1092},
 };
-constexpr ParamSpec kDtmf[] = {
+constexpr ParamDecl kDtmf[] = {
     {.label = "x10", .kind = ParamKind::SliderOnly, .min = 0, .max = 10, .positionMin = -10, .positionMax = 0,
      .map = Scale(1), .initial = -1, .slot = S::P1, .trackbarId = kBar1},
     {.label = "Dial-String", .kind = ParamKind::DialString, .editId = 1103},
 };
-constexpr ParamSpec kVolume[] = {
+constexpr ParamDecl kVolume[] = {
     Percent("Amplitude", -10, S::P1, kEdit1, kBar1, 200),
 };
-constexpr ParamSpec kDcOffset[] = {
+constexpr ParamDecl kDcOffset[] = {
     {.label = "New Offset:", .kind = ParamKind::SampleOffset, .min = -32768, .max = 32767, .initial = 0,
      .slot = S::P1, .editId = 1104},
 };
 constexpr const char* kRates[] = {"8000", "11025", "22050", "33000", "44100"};
-constexpr ParamSpec kSampleSpeed[] = {
+constexpr ParamDecl kSampleSpeed[] = {
     {.label = "Sample Speed/Rate", .kind = ParamKind::SampleRate, .min = 1, .max = INT32_MAX, .editId = 1123,
      .entries = kRates, .numericEntries = true},
 };
@@ -154,7 +154,7 @@ constexpr ParamSpec kSampleSpeed[] = {
 using Op = DialogOperation;
 namespace e = effect;
 
-constexpr DialogSpec kDialogs[] = {
+constexpr DialogDecl kDialogs[] = {
     {cmd::kEcho, 151, "Echo...", "Echo.par", "echo", e::kEcho, Op::Effect, kEcho},
     {cmd::kHall, 150, "Hall...", "Hall.par", "hall", e::kHall, Op::Effect, kHall},
     {cmd::kVibverb, 275, "Vibverb...", "Reverb.par", "vibverb", e::kVibverb, Op::Effect, kVibverb},
@@ -205,8 +205,8 @@ int32_t SliderMapping::PositionOf(int32_t value) const {
   return int32_t(-((int64_t(value) - base) * div / mul) - offset);
 }
 
-uint32_t DialogSpec::PresetValueCount() const {
-  return uint32_t(std::count_if(params.begin(), params.end(), [](const ParamSpec& p) { return p.InPresets(); }));
+uint32_t DialogDecl::PresetValueCount() const {
+  return uint32_t(std::count_if(params.begin(), params.end(), [](const ParamDecl& p) { return p.InPresets(); }));
 }
 
 FilterModeLabels LabelsForFilterMode(int32_t mode) {
@@ -214,18 +214,18 @@ FilterModeLabels LabelsForFilterMode(int32_t mode) {
   return {"Amplitude at filterarea", "Amplitude outside filterarea", true};
 }
 
-std::span<const DialogSpec> AllDialogs() { return kDialogs; }
+std::span<const DialogDecl> AllDialogs() { return kDialogs; }
 
-const DialogSpec* FindDialogByCommand(int command) {
-  for (const DialogSpec& d : kDialogs)
+const DialogDecl* FindDialogByCommand(int command) {
+  for (const DialogDecl& d : kDialogs)
     if (d.command == command) return &d;
   return nullptr;
 }
 
-const DialogSpec* FindDialogByName(std::string_view name) {
+const DialogDecl* FindDialogByName(std::string_view name) {
   for (const Alias& a : kAliases)
     if (a.alias == name) name = a.name;
-  for (const DialogSpec& d : kDialogs)
+  for (const DialogDecl& d : kDialogs)
     if (d.presetFile && name == d.name) return &d;
   return nullptr;
 }

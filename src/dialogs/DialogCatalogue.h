@@ -67,7 +67,7 @@ enum class ParamKind : uint8_t {
   SampleRate,    // the editable rate combo of the speed dialog, no presets
 };
 
-struct ParamSpec {
+struct ParamDecl {
   const char* label;
   ParamKind kind;
   int32_t min = 0;  // the value range: the clamp when an edit loses focus
@@ -100,7 +100,7 @@ enum class DialogOperation : uint8_t {
   SampleSpeed,     // change the sample rate
 };
 
-struct DialogSpec {
+struct DialogDecl {
   int command;
   int templateId;
   const char* title;
@@ -108,7 +108,7 @@ struct DialogSpec {
   const char* name;        // the command-line name
   uint32_t effectId;
   DialogOperation operation;
-  std::span<const ParamSpec> params;  // in preset order; the ones not in presets last
+  std::span<const ParamDecl> params;  // in preset order; the ones not in presets last
   const char* sliderCaption = nullptr;  // a caption over the trackbars, where the template has one
 
   // Values held in a preset (the params in presets).
@@ -124,11 +124,11 @@ struct FilterModeLabels {
 };
 FilterModeLabels LabelsForFilterMode(int32_t mode);
 
-std::span<const DialogSpec> AllDialogs();
-const DialogSpec* FindDialogByCommand(int command);
+std::span<const DialogDecl> AllDialogs();
+const DialogDecl* FindDialogByCommand(int command);
 // By command-line name ("echo", "crossfade", ...) or by one of the effect names the command line
 // also knows the effect by ("delay", "crossover", "amplitude").
-const DialogSpec* FindDialogByName(std::string_view name);
+const DialogDecl* FindDialogByName(std::string_view name);
 
 // Whether a command's dialog works only on a selected range of a sound with 16-bit samples (tone
 // and DTMF synthesis, the numerical and graphical filters, the equalizer); the menu disables it

@@ -33,14 +33,14 @@ void Store(EffectParams& p, RecordSlot slot, int32_t value) {
 }  // namespace
 
 DialogCommand BuildDialogCommand(const DialogValues& values) {
-  const DialogSpec& spec = values.Spec();
+  const DialogDecl& dialogDecl = values.Entry();
   DialogCommand c;
-  c.operation = spec.operation;
+  c.operation = dialogDecl.operation;
   EffectParams& p = c.request.params;
-  p.effectId = spec.effectId;
-  for (size_t i = 0; i < spec.params.size(); ++i) Store(p, spec.params[i].slot, values.RecordValue(i));
+  p.effectId = dialogDecl.effectId;
+  for (size_t i = 0; i < dialogDecl.params.size(); ++i) Store(p, dialogDecl.params[i].slot, values.RecordValue(i));
 
-  switch (spec.operation) {
+  switch (dialogDecl.operation) {
     case DialogOperation::ClipCrossfade:
       c.edit.crossfade.soundStartLevel = p.param1;
       c.edit.crossfade.soundEndLevel = p.param2;
@@ -52,9 +52,9 @@ DialogCommand BuildDialogCommand(const DialogValues& values) {
       c.edit.rate = uint32_t(std::strtoul(values.Text().c_str(), nullptr, 10));
       break;
     case DialogOperation::Effect:
-      c.request.entry = FindEffect(spec.effectId);
-      if (spec.effectId == effect::kEqualizer) p.param5 = int32_t(kEqualizerBlockLength);
-      if (spec.effectId == effect::kDtmf) {
+      c.request.entry = FindEffect(dialogDecl.effectId);
+      if (dialogDecl.effectId == effect::kEqualizer) p.param5 = int32_t(kEqualizerBlockLength);
+      if (dialogDecl.effectId == effect::kDtmf) {
         // The digits in a buffer of 256 bytes, as the dialog keeps them.
         c.request.digits = values.Text().substr(0, 255);
         p.param2 = int32_t(c.request.digits.size());

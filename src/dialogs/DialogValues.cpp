@@ -15,7 +15,7 @@ std::pair<int32_t, int32_t> OffsetRange(uint16_t bitsPerSample) {
   return bitsPerSample == 8 ? std::pair<int32_t, int32_t>{0, 255} : std::pair<int32_t, int32_t>{-32768, 32767};
 }
 
-int32_t ClampPresetValue(const ParamSpec& param, int32_t value) {
+int32_t ClampPresetValue(const ParamDecl& param, int32_t value) {
   switch (param.kind) {
     case ParamKind::SliderOnly: return std::clamp(value, param.positionMin, param.positionMax);
     case ParamKind::Radio:
@@ -31,7 +31,7 @@ int32_t ClampPresetValue(const ParamSpec& param, int32_t value) {
   }
 }
 
-std::optional<int32_t> ParsePresetValue(const ParamSpec& param, std::string_view text) {
+std::optional<int32_t> ParsePresetValue(const ParamDecl& param, std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   int64_t whole = 0;
   const char* end = text.data() + text.size();
@@ -48,8 +48,8 @@ std::optional<int32_t> ParsePresetValue(const ParamSpec& param, std::string_view
   return ClampPresetValue(param, int32_t(whole));
 }
 
-DialogValues::DialogValues(const DialogSpec& spec) : spec_(&spec) {
-  for (const ParamSpec& p : spec.params) {
+DialogValues::DialogValues(const DialogDecl& entry) : spec_(&entry) {
+  for (const ParamDecl& p : entry.params) {
     const int32_t position = std::clamp(p.initial, p.positionMin, p.positionMax);
     switch (p.kind) {
       case ParamKind::Slider: values_.push_back(p.map.ValueAt(position)); break;
@@ -61,19 +61,19 @@ DialogValues::DialogValues(const DialogSpec& spec) : spec_(&spec) {
 }
 
 int32_t DialogValues::Position(size_t i) const {
-  const ParamSpec& p = spec_->params[i];
+  const ParamDecl& p = spec_->params[i];
   const int32_t position = p.kind == ParamKind::SliderOnly ? values_[i] : p.map.PositionOf(values_[i]);
   return std::clamp(position, p.positionMin, p.positionMax);
 }
 
 void DialogValues::SetPosition(size_t i, int32_t position) {
-  const ParamSpec& p = spec_->params[i];
+  const ParamDecl& p = spec_->params[i];
   position = std::clamp(position, p.positionMin, p.positionMax);
   values_[i] = p.kind == ParamKind::SliderOnly ? position : p.map.ValueAt(position);
 }
 
 void DialogValues::Clamp(size_t i) {
-  const ParamSpec& p = spec_->params[i];
+  const ParamDecl& p = spec_->params[i];
   if (p.kind == ParamKind::Slider) values_[i] = std::clamp(values_[i], p.min, p.max);
 }
 
@@ -98,7 +98,7 @@ void DialogValues::ApplyPresetValues(const std::vector<int32_t>& values) {
 }
 
 int32_t DialogValues::RecordValue(size_t i) const {
-  const ParamSpec& p = spec_->params[i];
+  const ParamDecl& p = spec_->params[i];
   int64_t v = values_[i];
   switch (p.kind) {
     case ParamKind::SliderOnly: v = p.map.ValueAt(values_[i]); break;
@@ -114,7 +114,7 @@ int32_t DialogValues::RecordValue(size_t i) const {
 
 std::optional<std::string> DialogValues::Validate(uint16_t bitsPerSample) const {
   for (size_t i = 0; i < values_.size(); ++i) {
-    const ParamSpec& p = spec_->params[i];
+    const ParamDecl& p = spec_->params[i];
     if (p.kind == ParamKind::SampleOffset) {
       const auto [low, high] = OffsetRange(bitsPerSample);
       if (values_[i] < low || values_[i] > high)

@@ -21,18 +21,18 @@ float FrequencyOf(int32_t bits);
 
 // A value clamped into the parameter's range, as a preset value (for a trackbar-only parameter
 // the range of positions; for an index the entries; for the frequency 0.1 .. 48000 Hz).
-int32_t ClampPresetValue(const ParamSpec& param, int32_t value);
+int32_t ClampPresetValue(const ParamDecl& param, int32_t value);
 // A preset value typed as text (the command line's --save-preset), clamped as above. Integers are
 // the stored values; the frequency also takes hertz: a decimal number, or a whole number from 1
 // to 48000 (no float bit pattern of a frequency in range is that small). Nothing for bad text.
-std::optional<int32_t> ParsePresetValue(const ParamSpec& param, std::string_view text);
+std::optional<int32_t> ParsePresetValue(const ParamDecl& param, std::string_view text);
 
 class DialogValues {
  public:
   // The values a dialog opens with (the initial trackbar positions pulled into range).
-  explicit DialogValues(const DialogSpec& spec);
+  explicit DialogValues(const DialogDecl& entry);
 
-  const DialogSpec& Spec() const { return *spec_; }
+  const DialogDecl& Entry() const { return *spec_; }
   int32_t Value(size_t i) const { return values_[i]; }
   void SetValue(size_t i, int32_t value) { values_[i] = value; }
   const std::vector<int32_t>& Values() const { return values_; }
@@ -60,7 +60,7 @@ class DialogValues {
   std::optional<std::string> Validate(uint16_t bitsPerSample) const;
 
  private:
-  const DialogSpec* spec_;
+  const DialogDecl* spec_;
   std::vector<int32_t> values_;
   std::string text_;
 };

@@ -79,10 +79,10 @@ UndoRequest ReplacesClipInSelection(DocWaveAudio& w, const PlannedRange& p, cons
 
 // --- The commands -------------------------------------------------------------------------------
 
-using Spec = EditCommandSpec;
+using Entry = EditCommandEntry;
 
-const auto& Specs() {
-  static const std::array<Spec, 17> specs{{
+const auto& Entries() {
+  static const std::array<Entry, 17> specs{{
       {EditCommand::Copy, "copy", false, nullptr,
        [](DocWaveAudio& w, const EditRange& g, const EditArgs&, Result& r) {
          const uint32_t n = CopyToClipboard(w, g.first, g.last, g.mode);
@@ -176,15 +176,15 @@ const auto& Specs() {
 
 }  // namespace
 
-const EditCommandSpec* FindEditCommand(EditCommand command) {
-  for (const EditCommandSpec& s : Specs())
+const EditCommandEntry* FindEditCommand(EditCommand command) {
+  for (const EditCommandEntry& s : Entries())
     if (s.command == command) return &s;
   return nullptr;
 }
 
-const EditCommandSpec* FindEditCommand(std::string_view name) {
+const EditCommandEntry* FindEditCommand(std::string_view name) {
   if (name.empty()) return nullptr;
-  for (const EditCommandSpec& s : Specs())
+  for (const EditCommandEntry& s : Entries())
     if (s.name == name) return &s;
   return nullptr;
 }
@@ -201,14 +201,14 @@ bool RunEditCommand(CTarkelDoc& doc, EditCommand command, uint32_t first, uint32
     r.frames = ok ? int64_t(args.frames) : -1;
     return ok;
   }
-  const EditCommandSpec* spec = FindEditCommand(command);
-  if (!spec || !spec->run) return false;
+  const EditCommandEntry* entry = FindEditCommand(command);
+  if (!entry || !entry->run) return false;
   const UndoRequest undo = PlanUndo(doc.Sound(), command, first, last, mode, args);
   const EditRange range{first, last, mode};
   // The changes of length the edit made, for the positions kept from the file.
   return doc.RunEdit(undo, mode, [&](DocWaveAudio& wave) {
     const uint32_t framesBefore = wave.Frames();
-    EditOutcome outcome = spec->run(wave, range, args, r);
+    EditOutcome outcome = entry->run(wave, range, args, r);
     if (outcome.success) outcome.splices = SplicesOf(command, first, last, mode, framesBefore, wave.Frames(), r);
     return outcome;
   });

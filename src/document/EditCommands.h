@@ -28,7 +28,7 @@ struct EditRange {
   ChannelMode mode = ChannelMode::Both;
 };
 
-struct EditCommandSpec {
+struct EditCommandEntry {
   EditCommand command;
   // The name of tarkel-cli's --edit option; empty for a command reached through another's
   // arguments (the crossfade limited to the selection is "crossfade" with P3 = 1).
@@ -42,8 +42,8 @@ struct EditCommandSpec {
 };
 
 // The descriptor of `command`, or of the command named `name` (null when none has that name).
-const EditCommandSpec* FindEditCommand(EditCommand command);
-const EditCommandSpec* FindEditCommand(std::string_view name);
+const EditCommandEntry* FindEditCommand(EditCommand command);
+const EditCommandEntry* FindEditCommand(std::string_view name);
 
 // Runs `command` on first..last in `mode`. True when the operation succeeded.
 bool RunEditCommand(CTarkelDoc& doc, EditCommand command, uint32_t first, uint32_t last, ChannelMode mode,

@@ -36,11 +36,11 @@ UndoRequest PlanUndo(DocWaveAudio& wave, EditCommand command, uint32_t first, ui
                      const EditArgs& args) {
   const uint32_t total = wave.Frames();
   if (!wave.HasData() || wave.BlockAlign() == 0 || first > last || first > total) return UndoRequest::None();
-  const EditCommandSpec* spec = FindEditCommand(command);
-  if (!spec || !spec->planUndo) return UndoRequest::None();
+  const EditCommandEntry* entry = FindEditCommand(command);
+  if (!entry || !entry->planUndo) return UndoRequest::None();
   const uint32_t lastInSound = LimitLast(wave, last);
   const PlannedRange range{first, first < total ? lastInSound - first + 1 : 0, total - first, total, mode};
-  return spec->planUndo(wave, range, args);
+  return entry->planUndo(wave, range, args);
 }
 
 }  // namespace tarkel

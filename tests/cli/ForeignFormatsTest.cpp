@@ -235,13 +235,13 @@ TEST(VoiceFiles, FromSoxAndLibsndfileOpenAtTheirRateWithTheirSamples) {
         for (bool bySndfile : {false, true}) {
           SCOPED_TRACE(std::to_string(rate) + " Hz " + std::to_string(channels) + " ch " + std::to_string(bits) +
                        " bits by " + (bySndfile ? "sndfile-convert" : "sox"));
-          const std::string spec = "-r " + std::to_string(rate) + " -c " + std::to_string(channels) + " -b " + std::to_string(bits);
+          const std::string entry = "-r " + std::to_string(rate) + " -c " + std::to_string(channels) + " -b " + std::to_string(bits);
           if (bySndfile) {
             if (!HasTool("sndfile-convert")) continue;
-            ASSERT_TRUE(RunQuietly("sox -n " + spec + " " + wav + " synth 0.2 sine 440 sine 500 vol 0.7"));
+            ASSERT_TRUE(RunQuietly("sox -n " + entry + " " + wav + " synth 0.2 sine 440 sine 500 vol 0.7"));
             ASSERT_TRUE(RunQuietly("sndfile-convert " + wav + " " + voc));
           } else {
-            ASSERT_TRUE(RunQuietly("sox -n " + spec + " " + voc + " synth 0.2 sine 440 sine 500 vol 0.7"));
+            ASSERT_TRUE(RunQuietly("sox -n " + entry + " " + voc + " synth 0.2 sine 440 sine 500 vol 0.7"));
           }
           const CliResult r = RunCli({voc, "--info", "-o", saved});
           ASSERT_EQ(r.status, 0) << r.err;

@@ -11,15 +11,15 @@
 namespace tarkel {
 namespace {
 
-const DialogSpec& Dialog(const char* name) {
-  const DialogSpec* spec = FindDialogByName(name);
-  EXPECT_NE(spec, nullptr) << name;
-  return *spec;
+const DialogDecl& Dialog(const char* name) {
+  const DialogDecl* dialogDecl = FindDialogByName(name);
+  EXPECT_NE(dialogDecl, nullptr) << name;
+  return *dialogDecl;
 }
 
-size_t Index(const DialogSpec& spec, const char* label) {
-  for (size_t i = 0; i < spec.params.size(); ++i)
-    if (std::string(spec.params[i].label) == label) return i;
+size_t Index(const DialogDecl& dialogDecl, const char* label) {
+  for (size_t i = 0; i < dialogDecl.params.size(); ++i)
+    if (std::string(dialogDecl.params[i].label) == label) return i;
   ADD_FAILURE() << label;
   return 0;
 }
@@ -38,8 +38,8 @@ TEST(Catalogue, DialogsOpenWithTheirInitialValues) {
   for (const auto& [name, expected] : initial) {
     const DialogValues values(Dialog(name.c_str()));
     std::vector<int32_t> shown;
-    for (size_t i = 0; i < values.Spec().params.size(); ++i)
-      shown.push_back(values.Spec().params[i].kind == ParamKind::Slider ? values.Value(i) : values.RecordValue(i));
+    for (size_t i = 0; i < values.Entry().params.size(); ++i)
+      shown.push_back(values.Entry().params[i].kind == ParamKind::Slider ? values.Value(i) : values.RecordValue(i));
     EXPECT_EQ(shown, expected) << name;
   }
 }
@@ -120,7 +120,7 @@ TEST(Catalogue, OkBuildsTheRecordOfEachDialog) {
   EXPECT_EQ(synth.PresetValues(), (std::vector<int32_t>{-3, -5, 0, FrequencyBits(440.5f)}));
 
   DialogValues filter(Dialog("filter"));
-  filter.SetValue(Index(filter.Spec(), "Mode"), 2);  // Bandstop: the two-gain band design
+  filter.SetValue(Index(filter.Entry(), "Mode"), 2);  // Bandstop: the two-gain band design
   c = BuildDialogCommand(filter);
   EXPECT_EQ(c.request.params.param5, 8192);
   EXPECT_EQ(c.request.params.param6, 1u);
@@ -162,17 +162,17 @@ TEST(Catalogue, OkValidatesTheOffsetBySampleWidthAndTheFrequency) {
   DialogValues synth(Dialog("synth"));
   synth.SetValue(3, FrequencyBits(0.05f));
   EXPECT_TRUE(synth.Validate(16).has_value());
-  const ParamSpec& frequency = synth.Spec().params[3];
+  const ParamDecl& frequency = synth.Entry().params[3];
   EXPECT_EQ(FrequencyOf(ClampPresetValue(frequency, FrequencyBits(99999.f))), 48000.f);
   // Typed preset values: the stored bit pattern, or hertz.
   EXPECT_EQ(ParsePresetValue(frequency, "1000"), FrequencyBits(1000.f));
   EXPECT_EQ(ParsePresetValue(frequency, "440.5"), FrequencyBits(440.5f));
   EXPECT_EQ(ParsePresetValue(frequency, std::to_string(FrequencyBits(440.f))), FrequencyBits(440.f));
   EXPECT_EQ(ParsePresetValue(frequency, "0.01"), FrequencyBits(0.1f));
-  EXPECT_EQ(ParsePresetValue(synth.Spec().params[0], "-20"), -9);  // a trackbar position
-  EXPECT_EQ(ParsePresetValue(synth.Spec().params[2], "7"), 4);     // a waveform index
-  EXPECT_FALSE(ParsePresetValue(synth.Spec().params[0], "1.5").has_value());
-  EXPECT_FALSE(ParsePresetValue(synth.Spec().params[0], "").has_value());
+  EXPECT_EQ(ParsePresetValue(synth.Entry().params[0], "-20"), -9);  // a trackbar position
+  EXPECT_EQ(ParsePresetValue(synth.Entry().params[2], "7"), 4);     // a waveform index
+  EXPECT_FALSE(ParsePresetValue(synth.Entry().params[0], "1.5").has_value());
+  EXPECT_FALSE(ParsePresetValue(synth.Entry().params[0], "").has_value());
 }
 
 }  // namespace

@@ -158,7 +158,7 @@ class EffectDialogTest : public QObject {
     for (const Expected& e : all) {
       CEffectDialog dialog(*FindDialogByName(e.name), Context(*doc));
       QList<QLineEdit*> edits;
-      for (const ParamSpec& p : dialog.Values()->Spec().params)
+      for (const ParamDecl& p : dialog.Values()->Entry().params)
         if (auto* edit = dialog.findChild<QLineEdit*>(QString("edit_%1").arg(p.editId))) edits.push_back(edit);
       QCOMPARE(size_t(edits.size()), e.edits.size());
       for (size_t i = 0; i < e.edits.size(); ++i) QCOMPARE(edits[int(i)]->text(), e.edits[i]);
@@ -299,20 +299,20 @@ class EffectDialogTest : public QObject {
   }
 
   void everyDialogPreviewsWithoutChangingTheDocument() {
-    for (const DialogSpec& spec : AllDialogs()) {
-      if (spec.operation == DialogOperation::SampleSpeed) continue;
+    for (const DialogDecl& entry : AllDialogs()) {
+      if (entry.operation == DialogOperation::SampleSpeed) continue;
       auto doc = OpenDoc();
       ports_->clipboard = ReadAll(In());
       FakePlayer player;
-      CEffectDialog dialog(spec, Context(*doc, &player));
+      CEffectDialog dialog(entry, Context(*doc, &player));
       if (auto* digits = dialog.findChild<QLineEdit*>("edit_1103")) digits->setText("123");
       Find<QPushButton>(&dialog, "button_1064")->click();
-      QVERIFY2(dialog.Previewing(), spec.name);
-      QVERIFY2(player.played.size() > kCanonicalHeaderSize, spec.name);
-      QVERIFY2(!doc->IsModified() && !doc->CanUndo(), spec.name);
+      QVERIFY2(dialog.Previewing(), entry.name);
+      QVERIFY2(player.played.size() > kCanonicalHeaderSize, entry.name);
+      QVERIFY2(!doc->IsModified() && !doc->CanUndo(), entry.name);
       dialog.reject();
-      QVERIFY2(!dialog.Previewing() && player.stops == 1, spec.name);
-      QVERIFY2(doc->Sound().PreviewImage().Empty(), spec.name);
+      QVERIFY2(!dialog.Previewing() && player.stops == 1, entry.name);
+      QVERIFY2(doc->Sound().PreviewImage().Empty(), entry.name);
     }
     ports_->clipboard.clear();
   }
@@ -320,9 +320,9 @@ class EffectDialogTest : public QObject {
   // Each dialog: move every control away from its initial value, save the values as preset "t",
   // press OK; the document then equals what tarkel-cli makes with --effect NAME@t.
   void okGivesWhatTheCommandLineGivesWithThePreset() {
-    for (const DialogSpec& spec : AllDialogs()) {
-      if (!spec.presetFile) continue;
-      const bool clip = spec.operation == DialogOperation::ClipCrossfade;
+    for (const DialogDecl& entry : AllDialogs()) {
+      if (!entry.presetFile) continue;
+      const bool clip = entry.operation == DialogOperation::ClipCrossfade;
       auto doc = OpenDoc();
       const QString clipFile = dir_.filePath("clip.wav");
       if (clip) {  // the clipboard holds the sound's first half second
@@ -350,16 +350,16 @@ class EffectDialogTest : public QObject {
         Find<QPushButton>(dialog, "button_1")->click();
       });
       Selection selection;
-      QVERIFY2(RunEffectDialog(spec.command, *doc, selection, nullptr, nullptr), spec.name);
+      QVERIFY2(RunEffectDialog(entry.command, *doc, selection, nullptr, nullptr), entry.name);
       const QString ours = dir_.filePath("ours.wav"), theirs = dir_.filePath("theirs.wav");
       QVERIFY(doc->Save(ours.toStdString()));
-      QString option = QString("%1@t").arg(spec.name);
-      if (spec.effectId == 25) option += ":0815#";
+      QString option = QString("%1@t").arg(entry.name);
+      if (entry.effectId == 25) option += ":0815#";
       QStringList args = {In(), clip ? "--edit" : "--effect", option, "-o", theirs};
       if (clip) args = QStringList{"--clipboard", clipFile} + args;
       QCOMPARE(RunCli(args), 0);
-      QVERIFY2(ReadAll(ours) == ReadAll(theirs), spec.name);
-      QVERIFY2(ReadAll(ours) != ReadAll(In()), spec.name);
+      QVERIFY2(ReadAll(ours) == ReadAll(theirs), entry.name);
+      QVERIFY2(ReadAll(ours) != ReadAll(In()), entry.name);
     }
   }
 

@@ -100,12 +100,12 @@ TEST_F(CoreCommandsTest, TheMoveSilenceChoiceIsAnArgumentAndUndoFollowsIt) {
 TEST_F(CoreCommandsTest, EveryEditCommandHasOneDescriptorAndNamesAreUnique) {
   std::set<std::string> names;
   for (int c = int(EditCommand::Copy); c <= int(EditCommand::CopyTo); ++c) {
-    const EditCommandSpec* spec = FindEditCommand(EditCommand(c));
-    ASSERT_NE(spec, nullptr) << c;
-    EXPECT_EQ(int(spec->command), c);
-    if (spec->name.empty()) continue;
-    EXPECT_TRUE(names.insert(std::string(spec->name)).second) << spec->name;
-    EXPECT_EQ(FindEditCommand(spec->name), spec);
+    const EditCommandEntry* entry = FindEditCommand(EditCommand(c));
+    ASSERT_NE(entry, nullptr) << c;
+    EXPECT_EQ(int(entry->command), c);
+    if (entry->name.empty()) continue;
+    EXPECT_TRUE(names.insert(std::string(entry->name)).second) << entry->name;
+    EXPECT_EQ(FindEditCommand(entry->name), entry);
   }
   EXPECT_EQ(FindEditCommand("crossfade")->command, EditCommand::Crossfade);
   EXPECT_EQ(FindEditCommand(""), nullptr);

@@ -50,7 +50,7 @@ std::optional<int32_t> ParseInt(const QString& text) {
 }
 
 // The numerical filter's mode list, whose choice switches the gain labels.
-bool IsFilterMode(const ParamSpec& p) { return p.kind == ParamKind::Choice && std::string_view(p.label) == "Mode"; }
+bool IsFilterMode(const ParamDecl& p) { return p.kind == ParamKind::Choice && std::string_view(p.label) == "Mode"; }
 
 std::string FolderOf(const EffectDialogContext& context) {
   return context.presetFolder.empty() ? DefaultPresetFolder() : context.presetFolder;
@@ -58,24 +58,24 @@ std::string FolderOf(const EffectDialogContext& context) {
 
 }  // namespace
 
-CEffectDialog::CEffectDialog(const DialogSpec& spec, const EffectDialogContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), values_(spec), presets_(spec.PresetValueCount()) {
-  setWindowTitle(spec.title);
-  setObjectName(Named("dialog", spec.templateId));
+CEffectDialog::CEffectDialog(const DialogDecl& dialogDecl, const EffectDialogContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), values_(dialogDecl), presets_(dialogDecl.PresetValueCount()) {
+  setWindowTitle(dialogDecl.title);
+  setObjectName(Named("dialog", dialogDecl.templateId));
   auto* outer = new QHBoxLayout(this);
   auto* left = new QVBoxLayout;
   auto* buttons = new QVBoxLayout;
   outer->addLayout(left, 1);
   outer->addLayout(buttons);
-  BuildPresetColumn(left, buttons, spec.presetFile != nullptr);
+  BuildPresetColumn(left, buttons, dialogDecl.presetFile != nullptr);
   BuildControls(left);
-  if (spec.presetFile) {
-    presetPath_ = PresetPath(FolderOf(context_), spec.presetFile);
+  if (dialogDecl.presetFile) {
+    presetPath_ = PresetPath(FolderOf(context_), dialogDecl.presetFile);
     presets_.Load(presetPath_);
     for (const CEffectPreset& p : presets_.Presets()) presetCombo_->addItem(QString::fromStdString(p.name));
   }
   presetCombo_->setCurrentIndex(0);
-  if (spec.operation == DialogOperation::SampleSpeed && context_.doc) openingRate_ = context_.doc->Sound().Rate();
+  if (dialogDecl.operation == DialogOperation::SampleSpeed && context_.doc) openingRate_ = context_.doc->Sound().Rate();
   ShowValues();
 }
 
@@ -131,15 +131,15 @@ void CEffectDialog::BuildPresetColumn(QVBoxLayout* left, QVBoxLayout* buttons, b
 }
 
 void CEffectDialog::BuildControls(QVBoxLayout* left) {
-  const DialogSpec& spec = values_->Spec();
+  const DialogDecl& dialogDecl = values_->Entry();
   auto* sliders = new QHBoxLayout;
   auto* form = new QFormLayout;
-  if (spec.sliderCaption) left->addWidget(new QLabel(spec.sliderCaption, this));
+  if (dialogDecl.sliderCaption) left->addWidget(new QLabel(dialogDecl.sliderCaption, this));
   left->addLayout(sliders);
   left->addLayout(form);
-  controls_.resize(spec.params.size());
-  for (size_t i = 0; i < spec.params.size(); ++i) {
-    const ParamSpec& p = spec.params[i];
+  controls_.resize(dialogDecl.params.size());
+  for (size_t i = 0; i < dialogDecl.params.size(); ++i) {
+    const ParamDecl& p = dialogDecl.params[i];
     Controls& c = controls_[i];
     if (p.HasTrackbar()) {
       auto* column = new QVBoxLayout;
@@ -183,7 +183,7 @@ void CEffectDialog::BuildControls(QVBoxLayout* left) {
         c.combo->setEditable(p.kind == ParamKind::SampleRate);
         form->addRow(p.kind == ParamKind::SampleRate ? "" : p.label, c.combo);
         connect(c.combo, &QComboBox::activated, this, [this, i](int index) {
-          const ParamSpec& param = values_->Spec().params[i];
+          const ParamDecl& param = values_->Entry().params[i];
           if (param.kind != ParamKind::Choice) return;
           values_->SetValue(i, param.numericEntries ? controls_[i].combo->itemText(index).toInt() : index);
           if (IsFilterMode(param)) ApplyFilterMode(index);
@@ -218,12 +218,12 @@ void CEffectDialog::BuildControls(QVBoxLayout* left) {
     }
   }
   // The filter's two gain labels switch with its mode.
-  for (size_t i = 0; i < spec.params.size(); ++i) {
-    if (!IsFilterMode(spec.params[i])) continue;
+  for (size_t i = 0; i < dialogDecl.params.size(); ++i) {
+    if (!IsFilterMode(dialogDecl.params[i])) continue;
     controls_[2].label->setObjectName(Named("label", kInsideLabelId));
     controls_[3].label->setObjectName(Named("label", kOutsideLabelId));
   }
-  if (spec.operation == DialogOperation::SampleSpeed && context_.doc)
+  if (dialogDecl.operation == DialogOperation::SampleSpeed && context_.doc)
     values_->SetText(std::to_string(context_.doc->Sound().Rate()));
 }
 
@@ -269,9 +269,9 @@ void CEffectDialog::EditLostFocus(size_t i) {
 
 bool CEffectDialog::ReadEdits() {
   if (!values_) return true;
-  const DialogSpec& spec = values_->Spec();
-  for (size_t i = 0; i < spec.params.size(); ++i) {
-    const ParamSpec& p = spec.params[i];
+  const DialogDecl& dialogDecl = values_->Entry();
+  for (size_t i = 0; i < dialogDecl.params.size(); ++i) {
+    const ParamDecl& p = dialogDecl.params[i];
     QLineEdit* edit = controls_[i].edit;
     if (p.kind == ParamKind::DialString) {
       values_->SetText(edit->text().toStdString());
@@ -310,7 +310,7 @@ void CEffectDialog::ShowValues() {
 }
 
 void CEffectDialog::ShowValue(size_t i) {
-  const ParamSpec& p = values_->Spec().params[i];
+  const ParamDecl& p = values_->Entry().params[i];
   Controls& c = controls_[i];
   if (c.slider) {
     const QSignalBlocker block(c.slider);
@@ -361,7 +361,7 @@ void CEffectDialog::ApplyPreset(int index) {
     ShowValues();
     // A preset's filter mode switches the labels as picking it does, so that they always fit it.
     for (size_t i = 0; i < controls_.size(); ++i)
-      if (IsFilterMode(values_->Spec().params[i])) ApplyFilterMode(values_->Value(i));
+      if (IsFilterMode(values_->Entry().params[i])) ApplyFilterMode(values_->Value(i));
     return;
   }
   // A curve preset replaces the whole curve (its length differs from the current one).
@@ -414,7 +414,7 @@ void CEffectDialog::TogglePreview() {
 bool CEffectDialog::StartPreview() {
   CTarkelDoc& doc = *context_.doc;
   if (context_.player) context_.player->SetEndCallback([this] { PreviewEnded(); });
-  if (values_ && values_->Spec().operation == DialogOperation::SampleSpeed) {
+  if (values_ && values_->Entry().operation == DialogOperation::SampleSpeed) {
     // A trial rate in the format record; no sample changes. Cancel and OK restore the rate.
     doc.Sound().Format().SetSamplesPerSec(uint32_t(std::stoul(values_->Text())));
     return context_.player && context_.player->PlayDocument(doc);

@@ -52,7 +52,7 @@ class CEffectDialog : public QDialog {
   Q_OBJECT
  public:
   // A dialog of the catalogue.
-  CEffectDialog(const DialogSpec& spec, const EffectDialogContext& context, QWidget* parent = nullptr);
+  CEffectDialog(const DialogDecl& dialogDecl, const EffectDialogContext& context, QWidget* parent = nullptr);
   // One of the two curve dialogs.
   CEffectDialog(CurveKind kind, const EffectDialogContext& context, QWidget* parent = nullptr);
   ~CEffectDialog() override;

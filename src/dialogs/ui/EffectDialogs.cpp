@@ -29,9 +29,9 @@ bool RunEffectDialog(int commandId, CTarkelDoc& doc, const Selection& selection,
                ? RunEnvelopeCurve(doc, dialog.Curve(), context.first, context.last, context.mode, false)
                : RunFilterCurve(doc, dialog.Curve(), context.first, context.last, context.mode, false);
   }
-  const DialogSpec* spec = FindDialogByCommand(commandId);
-  if (!spec) return false;
-  CEffectDialog dialog(*spec, context, parent);
+  const DialogDecl* entry = FindDialogByCommand(commandId);
+  if (!entry) return false;
+  CEffectDialog dialog(*entry, context, parent);
   if (dialog.exec() != QDialog::Accepted) return false;
   DialogCommand command = dialog.Command();
   return RunDialogCommand(doc, command, context.first, context.last, context.mode);
