@@ -1,9 +1,10 @@
 #pragma once
 // The program's command numbers: what menu items, tool bar buttons and accelerators carry. The
-// numbers of the document's own commands and of the undo store are declared beside them in the
-// core and reused here under the same names.
+// numbers of the document's own commands, of the undo store and of the waveform view are
+// declared beside them and reused here.
 #include "document/CTarkelDoc.h"
 #include "document/UndoStore.h"
+#include "view/ViewCommandIds.h"
 
 namespace tarkel::cmd {
 
@@ -13,7 +14,7 @@ inline constexpr int kFileOpen = 57601;
 inline constexpr int kFileClose = 57602;
 // kFileSave 57603, kFileSaveAs 57604, kFileSend 57612: CTarkelDoc.h
 inline constexpr int kPrintSetup = 57606;
-inline constexpr int kPrint = 57607;
+using viewcmd::kPrint;
 inline constexpr int kRecentFile1 = 57616;  // the six entries of the recent-file list
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kAppExit = 57665;
@@ -27,18 +28,18 @@ inline constexpr int kCloseAll = 32971;
 // kHistogram 32913, kPlayLoop 32819: CTarkelDoc.h; kUndo 57643, kDisableUndo 32912: UndoStore.h
 
 // --- Edit --------------------------------------------------------------------------------------
-inline constexpr int kCopy = 57634;
+using viewcmd::kCopy;
 inline constexpr int kCut = 57635;
 inline constexpr int kPaste = 57637;
-inline constexpr int kSelectAll = 57642;
+using viewcmd::kSelectAll;
 inline constexpr int kPasteOver = 32825;
 inline constexpr int kPasteOverExactly = 32975;
 inline constexpr int kMix = 32827;
 inline constexpr int kMixExactly = 32976;
 inline constexpr int kCrossfadeClip = 32839;
 inline constexpr int kTrim = 32826;
-inline constexpr int kDelete = 32815;
-inline constexpr int kErase = 32814;
+using viewcmd::kDelete;
+using viewcmd::kErase;
 inline constexpr int kSetToZero = 32914;
 inline constexpr int kInsertSilence = 32886;
 inline constexpr int kSpeed = 32871;
@@ -55,47 +56,47 @@ inline constexpr int kPreviewTrim = 32836;
 inline constexpr int kPreviewDelete = 32907;
 
 // --- Selection, zoom and view (the view's commands) ------------------------------------------
-inline constexpr int kZoomIn = 32810;
-inline constexpr int kZoomAll = 32811;
-inline constexpr int kZoomOut = 32812;
-inline constexpr int kZoomOneToOneStart = 32965;
-inline constexpr int kZoomOneToOneEnd = 33017;
-inline constexpr int kSelectFromStart = 33012;
-inline constexpr int kSelectToEnd = 33013;
-inline constexpr int kEndPlusOne = 32917;
-inline constexpr int kEndPlusTen = 32918;
-inline constexpr int kStartPlusOne = 32919;
-inline constexpr int kStartPlusTen = 32920;
-inline constexpr int kEndMinusOne = 32921;
-inline constexpr int kEndMinusTen = 32922;
-inline constexpr int kStartMinusOne = 32923;
-inline constexpr int kStartMinusTen = 32924;
-inline constexpr int kSnapToZero = 32973;
-inline constexpr int kFreehand = 32842;
-inline constexpr int kSpectralView = 32985;
-inline constexpr int kTrackView = 32966;
-inline constexpr int kDrawLine = 33100;
+using viewcmd::kZoomIn;
+using viewcmd::kZoomAll;
+using viewcmd::kZoomOut;
+inline constexpr int kZoomOneToOneStart = viewcmd::kOneToOneAtStart;
+inline constexpr int kZoomOneToOneEnd = viewcmd::kOneToOneAtEnd;
+using viewcmd::kSelectFromStart;
+using viewcmd::kSelectToEnd;
+using viewcmd::kEndPlusOne;
+using viewcmd::kEndPlusTen;
+using viewcmd::kStartPlusOne;
+using viewcmd::kStartPlusTen;
+using viewcmd::kEndMinusOne;
+using viewcmd::kEndMinusTen;
+using viewcmd::kStartMinusOne;
+using viewcmd::kStartMinusTen;
+using viewcmd::kSnapToZero;
+using viewcmd::kFreehand;
+using viewcmd::kSpectralView;
+using viewcmd::kTrackView;
+using viewcmd::kDrawLine;
 
 // Display units and frame rates.
-inline constexpr int kUnitSamples = 32892;
-inline constexpr int kUnitSeconds = 32893;
-inline constexpr int kUnitMilliseconds = 32894;
-inline constexpr int kUnitFrames = 32895;
-inline constexpr int kUnitSmpte = 32896;
-inline constexpr int kUnitBeats = 32897;
-inline constexpr int kUnitBytes = 32898;
-inline constexpr int kSmpte25 = 32899;
-inline constexpr int kSmpte24 = 32900;
-inline constexpr int kSmpte30NonDrop = 32901;
-inline constexpr int kSmpte30Drop = 32903;
-inline constexpr int kFps100 = 32904;
+using viewcmd::kUnitSamples;
+using viewcmd::kUnitSeconds;
+using viewcmd::kUnitMilliseconds;
+using viewcmd::kUnitFrames;
+using viewcmd::kUnitSmpte;
+using viewcmd::kUnitBeats;
+using viewcmd::kUnitBytes;
+inline constexpr int kSmpte25 = viewcmd::kFps25;
+inline constexpr int kSmpte24 = viewcmd::kFps24;
+inline constexpr int kSmpte30NonDrop = viewcmd::kFps30;
+inline constexpr int kSmpte30Drop = viewcmd::kFps30Drop;
+using viewcmd::kFps100;
 
 // --- Play and record ---------------------------------------------------------------------------
 inline constexpr int kPause = 5200;
-inline constexpr int kPlaySelection = 32816;
+using viewcmd::kPlaySelection;
 inline constexpr int kStop = 32817;
 inline constexpr int kPlayAll = 32818;
-inline constexpr int kRecordSelection = 32822;
+using viewcmd::kRecordSelection;
 inline constexpr int kRecordAll = 32823;
 inline constexpr int kPlayStartEnd = 33014;
 inline constexpr int kPlayClipboard = 32947;
@@ -119,7 +120,7 @@ inline constexpr int kDcOffset = 32968;
 inline constexpr int kNumericalFilter = 32978;
 inline constexpr int kGraphicFilter = 32979;
 inline constexpr int kEqualizer = 32991;
-inline constexpr int kGraphicalFilter = 32979;
+inline constexpr int kGraphicalFilter = kGraphicFilter;
 inline constexpr int kToneSynthesis = 32887;
 inline constexpr int kDtmf = 32967;
 

@@ -1,12 +1,9 @@
 #pragma once
-// The region manager's play script through the audio transport: the pieces of one document
-// queue behind each other on the output device, so they follow without a gap; a piece of
-// another document starts when the previous run has played out (the next poll of the timer).
-// A stop command ends the whole script.
-#include <cstddef>
+// The region manager's play script through the audio transport: every region with its repeats,
+// one after another; regions in the format the device plays follow each other without a gap,
+// of whichever document. A stop command ends the whole script.
 #include <vector>
 
-#include "audio/TransportMessages.h"
 #include "regions/RegionPlayer.h"
 
 namespace tarkel::audio {
@@ -15,23 +12,15 @@ class AudioTransport;
 
 namespace tarkel::app {
 
-class TransportRegionPlayer final : public RegionPlayer, private audio::TransportListener {
+class TransportRegionPlayer final : public RegionPlayer {
  public:
-  explicit TransportRegionPlayer(audio::AudioTransport& transport);
-  ~TransportRegionPlayer() override;
+  explicit TransportRegionPlayer(audio::AudioTransport& transport) : transport_(transport) {}
 
   bool PlayScript(const std::vector<PlayPiece>& script) override;
   void Stop() override;
 
  private:
-  void OnTransportMessage(int message) override;
-  // Plays the next run of pieces of one document; false when none could start.
-  bool PlayNextRun();
-
   audio::AudioTransport& transport_;
-  std::vector<PlayPiece> script_;
-  size_t next_ = 0;
-  bool playing_ = false;
 };
 
 }  // namespace tarkel::app

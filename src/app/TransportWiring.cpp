@@ -173,7 +173,7 @@ void RunTransportCommand(CommandContext& c, int id) {
 
 void StopBeforeDocumentCommand(CTarkelDoc& doc, int id) {
   audio::AudioTransport* transport = Transport();
-  if (!transport || KeepsSampleMemory(id) || transport->Idle() || transport->TransportDocument() != &doc) return;
+  if (!transport || KeepsSampleMemory(id) || !transport->Holds(doc)) return;
   transport->Stop(&doc);
 }
 

@@ -47,8 +47,8 @@ void ApplyPreferencesToTransport(const Preferences& prefs);
 CommandState TransportCommandState(const CommandContext& context, int id);
 void RunTransportCommand(CommandContext& context, int id);
 
-// Before command `id` changes `doc`: a playing or recording document stops first, since the
-// engine's blocks point into the sample memory an edit may move.
+// Before command `id` changes `doc`: a document that plays, records or waits in a play script
+// stops first, since the engine's blocks point into the sample memory an edit may move.
 void StopBeforeDocumentCommand(CTarkelDoc& doc, int id);
 
 }  // namespace tarkel::app

@@ -66,8 +66,9 @@ void AudioTransport::Flush() {
 void AudioTransport::InstallDocumentHooks() {
   DocumentHooks& hooks = TheDocumentHooks();
   hooks.play = [this](CTarkelDoc& doc, uint32_t first, uint32_t last) {
-    // A document's own play requests queue behind each other; another document stops first.
-    if (TransportDocument() != &doc) StopTransportDocument();
+    // A document's own play requests queue behind each other; another document, or a play
+    // script, stops first.
+    if (TransportDocument() != &doc || PlaysScript()) StopTransportDocument();
     doc.Sound().SetPlayDevice(uint16_t(std::min<DeviceNumber>(outputDevice_, 0xFFFF)));
     const bool ok = PlayRange(doc, first, last);
     Flush();
@@ -82,6 +83,10 @@ void AudioTransport::InstallDocumentHooks() {
 
 CTarkelDoc* AudioTransport::TransportDocument() const { return App().playingDocument; }
 
+bool AudioTransport::Holds(const CTarkelDoc& doc) const {
+  return recordDoc_ == &doc || playDoc_ == &doc || play_.Holds(doc.Sound()) || InScript(doc);
+}
+
 // --- Stopping -----------------------------------------------------------------------------------
 
 void AudioTransport::StopDocument(CTarkelDoc& doc) {
@@ -90,13 +95,17 @@ void AudioTransport::StopDocument(CTarkelDoc& doc) {
     recordDoc_ = nullptr;
     doc.OnAudioStopped(AudioEnd::Record);
   }
-  if (playDoc_ == &doc) {
+  // A play script stops as a whole when any of its documents stops.
+  if (playDoc_ && (playDoc_ == &doc || play_.Holds(doc.Sound()) || InScript(doc))) {
+    CTarkelDoc* playing = playDoc_;
     if (!play_.Stop()) return;  // the device refused: the state is kept
     play_.TakeFinishedByStop();
+    DropScript();
     lastPlayRanOut_ = false;
     playDoc_ = nullptr;
-    doc.UpdateAllViews(hint::kForgetMarkerColumn);
-    doc.OnAudioStopped(AudioEnd::Play);
+    playing->UpdateAllViews(hint::kForgetMarkerColumn);
+    playing->OnAudioStopped(AudioEnd::Play);
+    if (App().playingDocument == playing) App().playingDocument = nullptr;
   }
   if (App().playingDocument == &doc) App().playingDocument = nullptr;
 }
@@ -105,7 +114,10 @@ void AudioTransport::StopTransportDocument() {
   if (recordDoc_) StopDocument(*recordDoc_);
   if (playDoc_) StopDocument(*playDoc_);
   // A device that refused to stop keeps its document the transport document.
-  if (!playDoc_ && !recordDoc_) App().playingDocument = nullptr;
+  if (!playDoc_ && !recordDoc_) {
+    DropScript();
+    App().playingDocument = nullptr;
+  }
 }
 
 void AudioTransport::Stop(CTarkelDoc* doc) {
@@ -198,19 +210,83 @@ bool AudioTransport::PlayPreviewBlock(CTarkelDoc& doc, const WaveImage& image, s
   return EndPlayCommand(doc, ok);
 }
 
-bool AudioTransport::PlayRanges(CTarkelDoc& doc, const std::vector<LoopedRange>& ranges) {
-  BeginPlayCommand(doc);
-  // The engine takes a request's repeat count from the sound; the document's own stays.
-  DocWaveAudio& wave = doc.Sound();
-  const uint32_t repeats = wave.RepeatCount();
-  bool ok = !ranges.empty();
-  for (const LoopedRange& r : ranges) {
-    if (!ok) break;
-    wave.SetRepeatCount(std::max<uint32_t>(r.loops, 1));
-    ok = PlayRange(doc, r.start, r.end);
+bool AudioTransport::PlayScript(const std::vector<ScriptPiece>& pieces) {
+  StopTransportDocument();
+  for (const ScriptPiece& piece : pieces)
+    if (piece.doc) script_.push_back(piece);
+  const bool ok = QueueScript();
+  if (!ok) DropScript();
+  Flush();
+  return ok;
+}
+
+// Hands the waiting pieces to the engine as far as the device takes them: a piece in the format
+// the device plays queues right behind the one before it, of whichever document; at the first
+// piece in another format the rest waits until the device has played out (Poll goes on then).
+bool AudioTransport::QueueScript() {
+  bool queued = false;
+  while (!script_.empty()) {
+    const ScriptPiece piece = script_.front();
+    DocWaveAudio& wave = piece.doc->Sound();
+    if (!play_.TakesFormat(wave)) break;
+    script_.pop_front();
+    wave.SetPlayDevice(uint16_t(std::min<DeviceNumber>(outputDevice_, 0xFFFF)));
+    // The engine takes a request's repeat count from the sound; the document's own stays.
+    const uint32_t repeats = wave.RepeatCount();
+    wave.SetRepeatCount(std::max<uint32_t>(piece.loops, 1));
+    const bool ok = play_.PlayAfter(wave, piece.start, piece.end);
+    wave.SetRepeatCount(repeats);
+    if (!ok) {
+      // A sound that the device could not be opened for (its message is shown once) loses its
+      // other pieces too.
+      if (!play_.Busy()) std::erase_if(script_, [&](const ScriptPiece& p) { return p.doc == piece.doc; });
+      continue;
+    }
+    queued = true;
+    if (std::find(heldDocs_.begin(), heldDocs_.end(), piece.doc) == heldDocs_.end()) heldDocs_.push_back(piece.doc);
+    if (!playDoc_) {
+      playDoc_ = piece.doc;
+      App().playingDocument = piece.doc;
+    }
   }
-  wave.SetRepeatCount(repeats);
-  return EndPlayCommand(doc, ok);
+  MarkScriptDocuments();
+  return queued;
+}
+
+bool AudioTransport::InScript(const CTarkelDoc& doc) const {
+  return std::any_of(script_.begin(), script_.end(), [&](const ScriptPiece& p) { return p.doc == &doc; });
+}
+
+bool AudioTransport::PlaysScript() const { return !heldDocs_.empty() || !script_.empty(); }
+
+// A document whose piece still waits counts as playing: closing it stops the script before its
+// memory goes.
+void AudioTransport::MarkScriptDocuments() {
+  for (const ScriptPiece& piece : script_) piece.doc->Sound().SetPlaying(true);
+}
+
+void AudioTransport::DropScript() {
+  const std::deque<ScriptPiece> dropped = std::move(script_);
+  script_.clear();
+  heldDocs_.clear();
+  for (const ScriptPiece& piece : dropped)
+    if (!play_.Holds(piece.doc->Sound())) piece.doc->Sound().SetPlaying(false);
+}
+
+// As the engine moves on to a request of another document of the script, that document becomes
+// the transport document: its views draw the marker, the previous one's forget theirs.
+void AudioTransport::FollowPlayingDocument() {
+  const DocWaveAudio* heard = play_.Wave();
+  if (!heard || !playDoc_ || &playDoc_->Sound() == heard) return;
+  for (CTarkelDoc* doc : heldDocs_) {
+    if (&doc->Sound() != heard) continue;
+    CTarkelDoc* previous = playDoc_;
+    playDoc_ = doc;
+    App().playingDocument = doc;
+    previous->UpdateAllViews(hint::kForgetMarkerColumn);
+    previous->OnAudioStopped(AudioEnd::Play);
+    return;
+  }
 }
 
 bool AudioTransport::PlayEditPreview(CTarkelDoc& doc, PreviewKind kind, const Selection& selection) {
@@ -296,18 +372,26 @@ bool AudioTransport::Poll() {
     lastPlayRanOut_ = true;
     CTarkelDoc* doc = playDoc_;
     playDoc_ = nullptr;
+    heldDocs_.clear();
     if (App().playingDocument == doc) App().playingDocument = nullptr;
     doc->UpdateAllViews(hint::kForgetMarkerColumn);
     doc->OnAudioStopped(AudioEnd::Play, settings_.scrollToPlayRecMarker != 0);
-    ended = true;
+    // The pieces of a play script in another format start now that the device has played out.
+    const bool goesOn = !play_.LastPlayFailed() && !script_.empty() && QueueScript();
+    if (!goesOn) DropScript();
+    ended = ended || !goesOn;
   }
+  FollowPlayingDocument();
+  MarkScriptDocuments();
   Flush();
   return ended;
 }
 
 void AudioTransport::Tick() {
   tick_ ^= 1;
-  if (tick_ == 0) Poll();
+  // A script's next piece in another format starts at the first poll after the device has
+  // played out: polling on every tick while one waits keeps that pause within one period.
+  if (tick_ == 0 || !script_.empty()) Poll();
   CTarkelDoc* doc = recordDoc_ ? recordDoc_ : playDoc_;
   if (!doc) return;
   const uint32_t frame = CurrentTransportFrame();

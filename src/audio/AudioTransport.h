@@ -17,12 +17,13 @@
 //     State(activeDoc, clipboardHasWave) and the functions of TransportCommands.h;
 //   - a timer of Settings().globalTimeSliceMs calls Tick(): the views of the playing document
 //     get hint::kPosition on every tick (they ask CurrentTransportFrame() for the marker), the
-//     poll runs on every second tick;
+//     poll runs on every second tick (on every tick while a play script waits for the device);
 //   - the main window (transport tool bar, position read-out) and an open effect dialog (its
 //     preview ended: 1034) are TransportListeners;
-//   - an edit that resizes the sample memory of a document that plays or records must stop it
-//     first (Stop): the blocks point into that memory.
+//   - an edit that resizes the sample memory of a document that Holds() must stop it first
+//     (Stop): the blocks point into that memory.
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -81,14 +82,18 @@ class AudioTransport {
   // An effect dialog's Preview: the processed copy in `image` (all its data bytes), and then,
   // when `thenFrom` is given, the document from that frame to its end.
   bool PlayPreviewBlock(CTarkelDoc& doc, const WaveImage& image, std::optional<uint32_t> thenFrom = {});
-  // A play script's pieces of one document, one after another: frames start up to, not
-  // including, end, each piece `loops` times.
-  struct LoopedRange {
+  // A play script: frames start up to, not including, end of a document, `loops` times, piece
+  // after piece. Pieces in the device's format (of any document) go to the device at once and
+  // follow each other without a gap; a piece in another format waits until the device has
+  // played out and is opened anew for it. A stop, or closing or editing a document of the
+  // script, ends the whole script.
+  struct ScriptPiece {
+    CTarkelDoc* doc = nullptr;
     uint32_t start = 0;
     uint32_t end = 0;
     uint32_t loops = 1;
   };
-  bool PlayRanges(CTarkelDoc& doc, const std::vector<LoopedRange>& ranges);
+  bool PlayScript(const std::vector<ScriptPiece>& pieces);
   // An edit's preview command (32833 and its neighbours): plays what the edit would make of
   // the selection, the clipboard's part from the converted copy in the work image.
   bool PlayEditPreview(CTarkelDoc& doc, PreviewKind kind, const Selection& selection);
@@ -103,13 +108,17 @@ class AudioTransport {
   void TogglePrepareRecording() { settings_.showPrepareRecordingDlg = !settings_.showPrepareRecordingDlg; }  // 32972
 
   // --- Timer --------------------------------------------------------------------------------
-  // Every timer period: the marker on every tick, the poll on every second one.
+  // Every timer period: the marker on every tick, the poll on every second one, or on every
+  // one while a play script waits for the device to play out.
   void Tick();
   // The poll alone (tarkel-cli waits with it). True when playback or recording just ended.
   bool Poll();
 
   // --- State --------------------------------------------------------------------------------
   CTarkelDoc* TransportDocument() const;
+  // Whether the transport plays, records or is about to play (a waiting piece of a play
+  // script) from `doc`'s sample memory: its memory must stay where it is until Stop(&doc).
+  bool Holds(const CTarkelDoc& doc) const;
   bool Playing() const { return play_.Busy(); }
   bool Recording() const { return record_.Recording(); }
   bool Paused() const { return play_.Paused(); }
@@ -133,6 +142,12 @@ class AudioTransport {
   bool BeginPlayCommand(CTarkelDoc& doc);
   bool EndPlayCommand(CTarkelDoc& doc, bool ok);
   bool PlayRange(CTarkelDoc& doc, uint32_t start, uint32_t end);
+  bool QueueScript();
+  bool InScript(const CTarkelDoc& doc) const;
+  bool PlaysScript() const;
+  void MarkScriptDocuments();
+  void DropScript();
+  void FollowPlayingDocument();
   void StopDocument(CTarkelDoc& doc);
   void StopTransportDocument();
   bool StartRecording(CTarkelDoc& doc, uint32_t a, uint32_t b, bool saveUndo);
@@ -147,6 +162,8 @@ class AudioTransport {
   DeviceNumber inputDevice_ = 0;
   CTarkelDoc* playDoc_ = nullptr;
   CTarkelDoc* recordDoc_ = nullptr;
+  std::vector<CTarkelDoc*> heldDocs_;      // documents with requests in the playback engine
+  std::deque<ScriptPiece> script_;         // pieces waiting for the device to play out
   std::vector<TransportListener*> listeners_;
   std::vector<int> pending_;
   bool flushing_ = false;

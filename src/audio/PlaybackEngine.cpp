@@ -18,7 +18,7 @@ bool PlaybackEngine::OpenForQuery(DocWaveAudio& wave) {
   if (!device_) return false;
   switch (device_->Open(wave.Format(), true)) {
     case DeviceResult::Ok:
-    case DeviceResult::Allocated: return true;
+    case DeviceResult::Allocated: format_ = wave.Format(); return true;
     case DeviceResult::BadFormat:
       device_.reset();
       ShowText(kOutputFormatRefused);
@@ -28,7 +28,28 @@ bool PlaybackEngine::OpenForQuery(DocWaveAudio& wave) {
 }
 
 bool PlaybackEngine::Play(DocWaveAudio& wave, uint32_t start, uint32_t end) {
-  if (busy_ && wave_ != &wave) Stop();
+  if (busy_ && !HoldsOnly(wave)) Stop();
+  return QueueRange(wave, start, end);
+}
+
+bool PlaybackEngine::PlayAfter(DocWaveAudio& wave, uint32_t start, uint32_t end) {
+  if (!TakesFormat(wave)) return false;
+  return QueueRange(wave, start, end);
+}
+
+bool PlaybackEngine::TakesFormat(const DocWaveAudio& wave) const {
+  return !busy_ || format_.SamePcmFields(wave.Format());
+}
+
+bool PlaybackEngine::Holds(const DocWaveAudio& wave) const {
+  return std::any_of(requests_.begin(), requests_.end(), [&](const Request& r) { return r.wave == &wave; });
+}
+
+bool PlaybackEngine::HoldsOnly(const DocWaveAudio& wave) const {
+  return std::all_of(requests_.begin(), requests_.end(), [&](const Request& r) { return r.wave == &wave; });
+}
+
+bool PlaybackEngine::QueueRange(DocWaveAudio& wave, uint32_t start, uint32_t end) {
   if (!busy_ && !OpenForQuery(wave)) return false;
   if (!device_) return false;
   const uint32_t length = wave.Frames();
@@ -48,7 +69,7 @@ bool PlaybackEngine::Play(DocWaveAudio& wave, uint32_t start, uint32_t end) {
 }
 
 bool PlaybackEngine::PlayExternal(DocWaveAudio& wave, const uint8_t* data, uint32_t bytes) {
-  if (busy_ && wave_ != &wave) Stop();
+  if (busy_ && !HoldsOnly(wave)) Stop();
   if (!busy_ && !OpenForQuery(wave)) return false;
   if (!device_) return false;
   const uint32_t align = wave.BlockAlign();
@@ -69,15 +90,14 @@ bool PlaybackEngine::Queue(DocWaveAudio& wave, Request request, const uint8_t* d
     paused_ = false;
     failed_ = false;
   }
-  wave_ = &wave;
+  const bool started = busy_;
   request.id = nextRequestId_++;
+  request.wave = &wave;
   if (!request.external) lastDocumentEnd_ = request.start + request.frames;
   BuildPlayBlocks(data, bytes, request.id, request.loops);
   requests_.push_back(request);
-  // A request behind one that plays waits for the poll.
-  if (busy_ && requests_.size() > 1) return true;
   if (!WritePlayBlocks()) return false;
-  post_(wm::kPlayStarted);
+  if (!started) post_(wm::kPlayStarted);
   return true;
 }
 
@@ -101,33 +121,35 @@ void PlaybackEngine::BuildPlayBlocks(const uint8_t* data, uint32_t bytes, int32_
   }
 }
 
-// Hands the first request that is not yet in the device to it, all its blocks at once (a
-// request longer than one block plays without a gap).
+// Hands every request that is not yet in the device to it, each with all its blocks (a request
+// longer than one block plays without a gap, and so does the next request behind it).
 bool PlaybackEngine::WritePlayBlocks() {
-  if (!device_ || !wave_ || blocks_.empty()) return false;
-  if (!device_->IsOpen() && device_->Open(wave_->Format(), false) != DeviceResult::Ok) {
+  if (!device_ || requests_.empty() || blocks_.empty()) return false;
+  if (!device_->IsOpen() && device_->Open(format_, false) != DeviceResult::Ok) {
     CloseAndForget();
     return false;
   }
-  auto request = std::find_if(requests_.begin(), requests_.end(), [](const Request& r) { return !r.written; });
-  if (request == requests_.end()) return false;
   uint64_t base = playedBefore_;
-  for (auto r = requests_.begin(); r != request; ++r) base += uint64_t(r->frames) * r->loops;
-  request->positionBase = base;
-  request->written = true;
-  for (auto& b : blocks_) {
-    if (b->user != request->id) continue;
-    if (device_->Prepare(*b) != DeviceResult::Ok || device_->Write(*b) != DeviceResult::Ok) {
-      CloseAndForget();
-      return false;
+  for (Request& request : requests_) {
+    if (!request.written) {
+      request.positionBase = base;
+      request.written = true;
+      request.wave->SetPlaying(true);
+      for (auto& b : blocks_) {
+        if (b->user != request.id) continue;
+        if (device_->Prepare(*b) != DeviceResult::Ok || device_->Write(*b) != DeviceResult::Ok) {
+          CloseAndForget();
+          return false;
+        }
+      }
     }
+    base += uint64_t(request.frames) * request.loops;
   }
   if (device_->Commit() != DeviceResult::Ok) {
     CloseAndForget();
     return false;
   }
   busy_ = true;
-  wave_->SetPlaying(true);
   return true;
 }
 
@@ -139,8 +161,11 @@ void PlaybackEngine::RetireDoneRequests() {
   }
   while (!requests_.empty() && requests_.front().written &&
          (blocks_.empty() || blocks_.front()->user != requests_.front().id)) {
-    playedBefore_ += uint64_t(requests_.front().frames) * requests_.front().loops;
+    const Request done = requests_.front();
+    playedBefore_ += uint64_t(done.frames) * done.loops;
     requests_.pop_front();
+    // A sound none of whose requests is left is free again (it may be edited or closed).
+    if (!Holds(*done.wave)) done.wave->SetPlaying(false);
   }
 }
 
@@ -197,9 +222,8 @@ void PlaybackEngine::CloseAndForget() {
     device_.reset();
   }
   blocks_.clear();
+  for (const Request& r : requests_) r.wave->SetPlaying(false);
   requests_.clear();
-  if (wave_) wave_->SetPlaying(false);
-  wave_ = nullptr;
   busy_ = false;
   paused_ = false;
   playedBefore_ = 0;

@@ -1,9 +1,11 @@
 #pragma once
 // The one output stream of the program. A request (a frame range of a sound, or a separate
 // block of bytes in the sound's format) becomes a group of blocks that point into the sound's
-// memory; the whole group goes to the device at once, a request made while another one plays
-// waits in the list and starts when the poll finds the previous one done. The poll, called from
-// the main window's timer, is the only place that frees blocks.
+// memory; the whole group goes to the device at once, and a request made while another one
+// plays goes to the device right behind it, so it starts the moment the previous one is done
+// (waiting for the timer's poll would leave up to two timer periods of silence between them).
+// Requests of several sounds may stand in the list when they share the device's format (a play
+// script). The poll, called from the main window's timer, is the only place that frees blocks.
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -33,6 +35,11 @@ class PlaybackEngine {
   // Plays `bytes` bytes at `data` (in the sound's format, e.g. a preview or the clipboard's
   // data), which must stay where they are until the play has ended.
   bool PlayExternal(DocWaveAudio& wave, const uint8_t* data, uint32_t bytes);
+  // Like Play, but queues behind whatever is queued even when that is another sound: false, with
+  // nothing queued or stopped, when the device plays a format other than `wave`'s.
+  bool PlayAfter(DocWaveAudio& wave, uint32_t start, uint32_t end);
+  // Whether PlayAfter can queue `wave` now (idle, or the open device plays its format).
+  bool TakesFormat(const DocWaveAudio& wave) const;
 
   // Frees the blocks the device is done with and starts the next waiting request. True when
   // playback has just ended (the last block was done, or the device stopped working).
@@ -43,8 +50,10 @@ class PlaybackEngine {
 
   bool Busy() const { return busy_; }
   bool Paused() const { return paused_; }
-  // The sound whose blocks are queued; null when idle.
-  DocWaveAudio* Wave() const { return wave_; }
+  // The sound of the request heard now (the first one not yet done); null when idle.
+  DocWaveAudio* Wave() const { return requests_.empty() ? nullptr : requests_.front().wave; }
+  // Whether any queued request plays from `wave`'s memory.
+  bool Holds(const DocWaveAudio& wave) const;
   // The frame of the sound heard now: inside the range of the request being played (wrapping
   // while it repeats); 0 when nothing plays.
   uint32_t CurrentPlayFrame();
@@ -58,6 +67,7 @@ class PlaybackEngine {
  private:
   struct Request {
     int32_t id = 0;
+    DocWaveAudio* wave = nullptr;
     bool external = false;
     uint32_t start = 0;   // first frame (an external block: the frame it stands beside)
     uint32_t frames = 0;
@@ -67,6 +77,8 @@ class PlaybackEngine {
   };
 
   bool OpenForQuery(DocWaveAudio& wave);
+  bool QueueRange(DocWaveAudio& wave, uint32_t start, uint32_t end);
+  bool HoldsOnly(const DocWaveAudio& wave) const;
   bool Queue(DocWaveAudio& wave, Request request, const uint8_t* data, uint32_t bytes);
   void BuildPlayBlocks(const uint8_t* data, uint32_t bytes, int32_t user, uint32_t loops);
   bool WritePlayBlocks();
@@ -80,7 +92,7 @@ class PlaybackEngine {
   std::unique_ptr<OutputDevice> device_;
   std::deque<std::unique_ptr<WaveBlock>> blocks_;
   std::deque<Request> requests_;
-  DocWaveAudio* wave_ = nullptr;
+  WaveFormat format_;  // what the device was opened for
   int32_t nextRequestId_ = 1;
   uint64_t playedBefore_ = 0;  // frames of the requests already finished since the device opened
   uint32_t lastDocumentEnd_ = 0;

@@ -1,5 +1,9 @@
 #pragma once
 // The command numbers the waveform view handles (menus, tool bars, keys and its context menu).
+// The program's command list (app/CommandIds.h) takes the view's numbers from here.
+#include "document/CTarkelDoc.h"
+#include "document/UndoStore.h"
+
 namespace tarkel::viewcmd {
 
 // Zoom.
@@ -50,11 +54,11 @@ inline constexpr int kPrint = 57607;
 inline constexpr int kPrintPreview = 57609;
 
 // Commands of the context menu that other parts of the program handle.
-inline constexpr int kUndo = 57643;
+inline constexpr int kUndo = cmd::kUndo;
 inline constexpr int kPlaySelection = 32816;
 inline constexpr int kRecordSelection = 32822;
-inline constexpr int kSave = 57603;
-inline constexpr int kSaveSelectedArea = 32916;
+inline constexpr int kSave = cmd::kFileSave;
+inline constexpr int kSaveSelectedArea = cmd::kSaveSelectedArea;
 inline constexpr int kCopy = 57634;
 inline constexpr int kErase = 32814;
 inline constexpr int kDelete = 32815;
