@@ -133,13 +133,16 @@ void AudioTransport::Stop(CTarkelDoc* doc) {
 
 // --- Playing --------------------------------------------------------------------------------
 
+// A command's requests all go to the device before it starts (EndPlayCommand lets it start).
 bool AudioTransport::BeginPlayCommand(CTarkelDoc& doc) {
   StopTransportDocument();
   doc.Sound().SetPlayDevice(uint16_t(std::min<DeviceNumber>(outputDevice_, 0xFFFF)));
+  play_.HoldStart();
   return true;
 }
 
 bool AudioTransport::EndPlayCommand(CTarkelDoc& doc, bool ok) {
+  if (!play_.ReleaseStart()) ok = false;
   if (play_.Busy()) {
     playDoc_ = &doc;
     App().playingDocument = &doc;
@@ -225,6 +228,7 @@ bool AudioTransport::PlayScript(const std::vector<ScriptPiece>& pieces) {
 // piece in another format the rest waits until the device has played out (Poll goes on then).
 bool AudioTransport::QueueScript() {
   bool queued = false;
+  play_.HoldStart();
   while (!script_.empty()) {
     const ScriptPiece piece = script_.front();
     DocWaveAudio& wave = piece.doc->Sound();
@@ -248,6 +252,12 @@ bool AudioTransport::QueueScript() {
       playDoc_ = piece.doc;
       App().playingDocument = piece.doc;
     }
+  }
+  if (!play_.ReleaseStart()) {
+    // The device did not start: the caller drops the rest of the script.
+    queued = false;
+    playDoc_ = nullptr;
+    App().playingDocument = nullptr;
   }
   MarkScriptDocuments();
   return queued;

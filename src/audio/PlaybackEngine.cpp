@@ -145,12 +145,21 @@ bool PlaybackEngine::WritePlayBlocks() {
     }
     base += uint64_t(request.frames) * request.loops;
   }
-  if (device_->Commit() != DeviceResult::Ok) {
+  if (startHolds_ == 0 && device_->Commit() != DeviceResult::Ok) {
     CloseAndForget();
     return false;
   }
   busy_ = true;
   return true;
+}
+
+bool PlaybackEngine::ReleaseStart() {
+  if (startHolds_ > 0) --startHolds_;
+  if (startHolds_ > 0 || !busy_ || !device_) return true;
+  if (device_->Commit() == DeviceResult::Ok) return true;
+  CloseAndForget();
+  post_(wm::kPlayStopped);
+  return false;
 }
 
 // Frees the done blocks at the head and forgets the requests all of whose blocks are gone.

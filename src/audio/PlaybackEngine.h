@@ -41,6 +41,13 @@ class PlaybackEngine {
   // Whether PlayAfter can queue `wave` now (idle, or the open device plays its format).
   bool TakesFormat(const DocWaveAudio& wave) const;
 
+  // Between HoldStart and ReleaseStart queued requests go to the device but it does not start:
+  // a caller that queues several requests at once lets them all in before the first is heard
+  // (a device faster than real time would otherwise play silence between them). Holds nest.
+  // ReleaseStart is false when the device failed to start (the play has ended then).
+  void HoldStart() { ++startHolds_; }
+  bool ReleaseStart();
+
   // Frees the blocks the device is done with and starts the next waiting request. True when
   // playback has just ended (the last block was done, or the device stopped working).
   bool PollPlayback();
@@ -96,6 +103,7 @@ class PlaybackEngine {
   int32_t nextRequestId_ = 1;
   uint64_t playedBefore_ = 0;  // frames of the requests already finished since the device opened
   uint32_t lastDocumentEnd_ = 0;
+  int startHolds_ = 0;
   bool busy_ = false;
   bool paused_ = false;
   bool finishedByStop_ = false;

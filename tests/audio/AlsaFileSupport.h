@@ -28,26 +28,35 @@ struct AlsaFileDevice {
   }
 };
 
-// The offset at which `parts` appear in `raw` one after the other with nothing but `silence`
+// The offsets at which `parts` appear in `raw` one after the other with nothing but `silence`
 // bytes before, between and after them; nothing when they do not.
-inline std::optional<size_t> FindWithSilenceAround(const std::vector<uint8_t>& raw,
-                                                   const std::vector<std::vector<uint8_t>>& parts,
-                                                   uint8_t silence = 0) {
+inline std::optional<std::vector<size_t>> FindPartsWithSilenceAround(const std::vector<uint8_t>& raw,
+                                                                    const std::vector<std::vector<uint8_t>>& parts,
+                                                                    uint8_t silence = 0) {
   auto quiet = [&](size_t from, size_t to) {
     return std::all_of(raw.begin() + std::ptrdiff_t(from), raw.begin() + std::ptrdiff_t(to), [&](uint8_t b) { return b == silence; });
   };
   size_t at = 0;
-  std::optional<size_t> first;
+  std::vector<size_t> offsets;
   for (const auto& part : parts) {
     auto it = std::search(raw.begin() + std::ptrdiff_t(at), raw.end(), part.begin(), part.end());
     if (it == raw.end()) return std::nullopt;
     const size_t found = size_t(it - raw.begin());
     if (!quiet(at, found)) return std::nullopt;
-    if (!first) first = found;
+    offsets.push_back(found);
     at = found + part.size();
   }
   if (!quiet(at, raw.size())) return std::nullopt;
-  return first;
+  return offsets;
+}
+
+// The offset of the first of `parts` found as above.
+inline std::optional<size_t> FindWithSilenceAround(const std::vector<uint8_t>& raw,
+                                                   const std::vector<std::vector<uint8_t>>& parts,
+                                                   uint8_t silence = 0) {
+  const auto offsets = FindPartsWithSilenceAround(raw, parts, silence);
+  if (!offsets || offsets->empty()) return std::nullopt;
+  return offsets->front();
 }
 
 }  // namespace tarkel::test
