@@ -37,5 +37,17 @@ TEST(CliSpecialFiles, APipeAsClipboardOrOutputDoesNotWait) {
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
+TEST(CliSpecialFiles, APipeAsCueOrPresetFileDoesNotWait) {
+  test::TempDir dir;
+  const std::string pipe = (dir / "list.cue").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+  ASSERT_EQ(::mkfifo((dir / "Echo.par").c_str(), 0666), 0);
+  const auto cue = RunCli({"--new", "1,1,22050,8,100", "--load-cue", pipe});
+  EXPECT_EQ(cue.status, 1);
+  EXPECT_NE(cue.err.find("message 3018: Error opening the file !"), std::string::npos) << cue.err;
+  const auto presets = RunCli({"--preset-dir", dir.Path().string(), "--list-presets", "echo"});
+  EXPECT_EQ(presets.out, "");
+}
+
 }  // namespace
 }  // namespace tarkel
