@@ -50,7 +50,9 @@ long WriterPid(const std::string& rest) {
 // Removes the temporary file `path` when no save holds it; the lock is kept until it is gone, so
 // the name cannot be taken over in between.
 void RemoveIfAbandoned(const std::string& path, long pid) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+  int fd = ::open(path.c_str(), O_RDONLY | kFlags);
+  if (fd < 0 && errno == EACCES) fd = ::open(path.c_str(), O_WRONLY | kFlags);  // a write-only file's copy
   if (fd < 0) return;
   struct stat st {};
   const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);

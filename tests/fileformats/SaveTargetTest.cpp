@@ -2,6 +2,7 @@
 // its permission bits (but not setuid, setgid or sticky), the other names of a hard-linked file;
 // and what it cleans up: the temporary file of a save that was killed.
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -107,6 +108,40 @@ TEST_F(SaveTo, OwnerAndGroupAreKept) {
   EXPECT_EQ(st.st_gid, kNobody);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
   EXPECT_EQ(Contents("song.wav").size(), kSavedSize);
+}
+
+// A user saving a file of someone else's that they may write (through its group) cannot keep
+// its owner, but keeps its group when they belong to it; the save works either way.
+TEST_F(SaveTo, AUserKeepsTheGroupTheyBelongToAndSavesWhenTheyCannot) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  constexpr uid_t kRoot = 0;
+  constexpr gid_t kTheirGroup = 100, kOtherGroup = 101;
+  ASSERT_EQ(::chmod(folder_.Path().c_str(), 0777), 0);
+  WriteFileBytes(File("theirs.wav"), Text("old"));
+  WriteFileBytes(File("other.wav"), Text("old"));
+  ASSERT_EQ(::chown(File("theirs.wav").c_str(), kRoot, kTheirGroup), 0);
+  ASSERT_EQ(::chown(File("other.wav").c_str(), kRoot, kOtherGroup), 0);
+  ASSERT_EQ(::chmod(File("theirs.wav").c_str(), 0664), 0);
+  ASSERT_EQ(::chmod(File("other.wav").c_str(), 0666), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const gid_t groups[] = {kTheirGroup};
+    if (::setgroups(1, groups) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(2);
+    RecordingPorts ports;
+    ::_exit(Save("theirs.wav") && Save("other.wav") && ports.messages.empty() ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  ASSERT_EQ(WEXITSTATUS(status), 0);
+  const struct stat theirs = StatOf(File("theirs.wav")), other = StatOf(File("other.wav"));
+  EXPECT_EQ(theirs.st_uid, kNobody);
+  EXPECT_EQ(theirs.st_gid, kTheirGroup);
+  EXPECT_EQ(theirs.st_mode & 07777, 0664u);
+  EXPECT_EQ(other.st_uid, kNobody);
+  EXPECT_EQ(other.st_gid, kNobody);
+  EXPECT_EQ(Contents("other.wav").size(), kSavedSize);
 }
 
 TEST_F(SaveTo, SetuidSetgidAndStickyAreDroppedTheOtherBitsKept) {
