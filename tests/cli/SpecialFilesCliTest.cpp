@@ -32,6 +32,9 @@ TEST(CliSpecialFiles, APipeAsClipboardOrOutputDoesNotWait) {
   const auto save = RunCli({"--new", "1,1,22050,8,100", "-o", pipe});
   EXPECT_EQ(save.status, 1);
   EXPECT_EQ(save.err, "message 3019: Error while creating/writing the file !\n");
+  const auto preview = RunCli({"--new", "1,1,22050,8,100", "--preview", "fade:200,200", pipe});
+  EXPECT_EQ(preview.status, 1);
+  EXPECT_EQ(preview.err, "message 3019: Error while creating/writing the file !\n");
   struct stat st {};
   ASSERT_EQ(::stat(pipe.c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
