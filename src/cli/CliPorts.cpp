@@ -7,6 +7,8 @@
 
 #include <unistd.h>
 
+#include "fileformats/SafeOpen.h"
+
 namespace tarkel {
 
 void CliUserInterface::ShowMessage(int number, const std::string& text) {
@@ -22,15 +24,14 @@ void CliUserInterface::ShowText(const std::string& text) { err_ << "message: " <
 
 bool FileClipboard::HasWave() {
   if (path_.empty()) return !memory_.empty();
-  std::ifstream in(path_, std::ios::binary | std::ios::ate);
-  return in && in.tellg() > 0;
+  return RegularFileSize(path_).value_or(0) > 0;
 }
 
 std::vector<uint8_t> FileClipboard::ReadWave() {
   if (path_.empty()) return memory_;
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) return {};
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes;
+  ReadRegularFile(path_, bytes);  // a pipe or device in its place reads as an empty clipboard
+  return bytes;
 }
 
 bool FileClipboard::WriteWave(std::vector<uint8_t> image) {

@@ -1,7 +1,6 @@
 // --effect NAME[:V1,...] and --preview NAME[:V1,...] FILE: an effect applied to the session's
 // selection and channel as the view applies it after a dialog's OK, or run as the dialog's
 // Preview, whose processed copy (a complete wave image) goes to FILE.
-#include <fstream>
 #include <ostream>
 
 #include "cli/CliSession.h"
@@ -10,6 +9,7 @@
 #include "sound/Ports.h"
 #include "document/EffectCommands.h"
 #include "effects/EffectRequest.h"
+#include "fileformats/ReplacingFile.h"
 
 namespace tarkel {
 namespace {
@@ -43,11 +43,12 @@ CliStatus RunPreviewOption(CliSession& session, std::string_view arg, const std:
   if (!PreviewEffectCommand(*session.doc, *request, session.First(), session.Last(), session.Mode()))
     return CliStatus::Failed;
   WaveImage& image = session.doc->Sound().PreviewImage();
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (out) out.write(reinterpret_cast<const char*>(image.Block()), std::streamsize(image.ImageSize()));
-  out.close();
+  // Saved like a sound file: a failed write keeps the old file, links and owner are kept.
+  ReplacingFile out(file);
+  const bool written = out.Create() && out.Sink().Write(image.Block(), image.ImageSize()) &&
+                       out.Commit() == CommitResult::kDone;
   image.Free();
-  if (!out) {
+  if (!written) {
     ShowMessage(msg::kCreateFileError);
     return CliStatus::Failed;
   }

@@ -3,13 +3,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include <pwd.h>
 #include <unistd.h>
 
 #include "fileformats/ReplacingFile.h"
+#include "fileformats/SafeOpen.h"
 #include "sound/Bytes.h"
 
 namespace tarkel {
@@ -89,10 +88,7 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
   bytes.clear();
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return true;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  return ReadRegularFile(path, bytes);  // never waits on a pipe or device put in its place
 }
 
 PresetReadResult ReadPresetFile(const std::string& path, uint32_t valueCount) {

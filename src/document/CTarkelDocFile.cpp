@@ -9,6 +9,7 @@
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
 #include "fileformats/FileNames.h"
+#include "fileformats/SafeOpen.h"
 #include "fileformats/SoundFile.h"
 
 namespace tarkel {
@@ -25,10 +26,7 @@ bool CopyReplacing(const std::string& from, const std::string& to) {
   std::error_code ec;
   if (fs::exists(to, ec) && fs::equivalent(from, to, ec)) return false;
   const std::string partial = to + kPartialSuffix;
-  if (!fs::copy_file(from, partial, fs::copy_options::overwrite_existing, ec)) {
-    fs::remove(partial, ec);
-    return false;
-  }
+  if (!CopyRegularFile(from, partial)) return false;
   fs::rename(partial, to, ec);
   if (ec) {
     std::error_code ignored;

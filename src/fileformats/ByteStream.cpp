@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "fileformats/SafeOpen.h"
+
 namespace tarkel {
 namespace {
 
@@ -54,10 +56,11 @@ bool MemorySink::Seek(uint64_t position) {
 
 bool FileSource::Open(const std::string& path) {
   Close();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Only a regular file is opened: a pipe or a device would make the reader wait for ever.
+  const int fd = OpenRegularFile(path, O_RDONLY);
   if (fd < 0) return false;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) != 0) {
     ::close(fd);
     return false;
   }

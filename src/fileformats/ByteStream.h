@@ -89,6 +89,8 @@ class FileSink final : public ByteSink {
   bool CreateNew(const std::string& path);
   // Gives the open file the permission bits `mode`.
   bool SetMode(uint32_t mode);
+  // The open file's descriptor (-1 when none), for the owner and locks of temporary files.
+  int Descriptor() const { return fd_; }
   // Flushes everything to the disk and closes; false when that failed.
   bool Commit();
   void Close();

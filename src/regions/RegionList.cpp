@@ -1,13 +1,11 @@
 #include "regions/RegionList.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "document/CTarkelDoc.h"
 #include "fileformats/ReplacingFile.h"
+#include "fileformats/SafeOpen.h"
 #include "regions/CueFile.h"
 #include "regions/DocumentOpener.h"
 #include "regions/RegionFollow.h"
@@ -70,13 +68,9 @@ bool RegionList::SaveCueFile(const std::string& path) const {
 }
 
 bool RegionList::LoadCueFile(const std::string& path, DocumentOpener& opener) {
-  std::error_code error;
-  std::ifstream in;
-  if (std::filesystem::is_regular_file(path, error)) in.open(path, std::ios::binary);
   std::vector<uint8_t> bytes;
-  if (in.is_open()) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   bool ok = true;
-  if (!in.is_open() || in.bad()) {
+  if (!ReadRegularFile(path, bytes)) {  // a pipe or device is refused without waiting on it
     ShowMessage(msg::kOpenFileError);
     ok = false;
   } else {
