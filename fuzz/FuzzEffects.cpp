@@ -23,6 +23,7 @@
 #include "document/EffectCommands.h"
 #include "document/UndoStore.h"
 #include "effects/EffectBounds.h"
+#include "effects/EffectIds.h"
 #include "effects/EffectTable.h"
 
 namespace {
@@ -51,8 +52,8 @@ class Input {
   uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
   uint16_t U16() { return uint16_t(Byte() | Byte() << 8); }
   uint32_t U32() { return uint32_t(U16()) | uint32_t(U16()) << 16; }
-  template <class T>
-  const T& Pick(std::span<const T> items) { return items[Byte() % items.size()]; }
+  template <class T, size_t N>
+  const T& Pick(const T (&items)[N]) { return items[Byte() % N]; }
 
  private:
   const uint8_t* data_;
@@ -65,8 +66,8 @@ std::vector<uint8_t> Snapshot(const WaveAudio& wave) {
 }
 
 void MakeSound(Input& in, DocWaveAudio& wave) {
-  const Layout& layout = in.Pick(std::span(kLayouts));
-  const uint32_t rate = in.Pick(std::span(kRates));
+  const Layout& layout = in.Pick(kLayouts);
+  const uint32_t rate = in.Pick(kRates);
   const uint32_t frames = in.U16() % (kMaxFrames + 1);
   wave.Format() = WaveFormat::Make(layout.tag, layout.channels, rate, layout.bits);
   wave.RefreshPcmCopy();
@@ -171,7 +172,7 @@ void RunEditStep(Input& in, CTarkelDoc& doc) {
   EditArgs args;
   // Insert silence: frames to insert; change length: the new length.
   args.frames = in.U16() % (command == EditCommand::ChangeLength ? wave.Frames() + kMaxGrowth : kMaxGrowth);
-  args.rate = in.Byte() < 16 ? in.U32() : in.Pick(std::span(kRates));
+  args.rate = in.Byte() < 16 ? in.U32() : in.Pick(kRates);
   args.destination = FrameFrom(in, wave);
   args.destinationMode = ModeFrom(in);
   const bool wild = in.Byte() >= 240;
