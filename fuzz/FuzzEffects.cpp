@@ -2,8 +2,8 @@
 // holds (8 and 16 bits, mono and stereo, and formats it keeps without editing their samples).
 //
 // An input is a sound followed by a few steps, read from its bytes in this order:
-//   layout (1 byte), rate (1), frames (2), then sample bytes for the whole sound (repeated when
-//   the input runs short); then up to kMaxSteps steps, each a kind byte and the step's fields.
+//   layout (1 byte), rate (1), frames (2), sample pattern (1) and its seed (1); then up to
+//   kMaxSteps steps, each a kind byte and the step's fields.
 // A step is an effect request (effect, channel, selection, values, preview or undo), one of the
 // operations without a number (invert, swap, match, envelope), an edit command (command,
 // channel, selection, arguments) or an undo. Values are mostly drawn inside the effect's bounds
@@ -72,7 +72,19 @@ void MakeSound(Input& in, DocWaveAudio& wave) {
   wave.Format() = WaveFormat::Make(layout.tag, layout.channels, rate, layout.bits);
   wave.RefreshPcmCopy();
   uint8_t* data = wave.AllocateData(frames * wave.BlockAlign());
-  for (uint32_t i = 0; data && i < wave.DataSize(); ++i) data[i] = in.Empty() ? uint8_t(i * 37) : in.Byte();
+  // The samples come from a pattern, so that the steps follow at once: a staircase, full scale
+  // up and down, silence, or noise from a seed.
+  const uint8_t pattern = in.Byte();
+  uint32_t noise = in.Byte();
+  for (uint32_t i = 0; data && i < wave.DataSize(); ++i) {
+    noise = noise * 1103515245u + 12345u;
+    switch (pattern % 4) {
+      case 0: data[i] = uint8_t(i * 3); break;
+      case 1: data[i] = (i / wave.BlockAlign()) % 2 ? 0x7F : 0x80; break;
+      case 2: data[i] = wave.SilenceValue(); break;
+      default: data[i] = uint8_t(noise >> 16); break;
+    }
+  }
 }
 
 ChannelMode ModeFrom(Input& in) { return ChannelMode(1 + in.Byte() % 4); }
