@@ -50,7 +50,7 @@ cases=(
   "fade|fade:100,0|fade t 0 -0 $seconds"
   "reverse|reverse|reverse"
   "normalize|normalize|norm"
-  "echo|echo:1,10|echo 1 0.585 10 1"
+  "echo|echo:1,100|echo 1 0.585 100 1"
 )
 
 sox_synced() { local out="$1"; shift; sox -q "$in" "$out" "$@" && sync "$out"; }

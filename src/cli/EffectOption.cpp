@@ -8,6 +8,7 @@
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
 #include "document/EffectCommands.h"
+#include "effects/EffectBounds.h"
 #include "effects/EffectRequest.h"
 #include "fileformats/ReplacingFile.h"
 
@@ -15,10 +16,18 @@ namespace tarkel {
 namespace {
 
 std::optional<EffectRequest> ParseOrReport(CliSession& session, std::string_view arg) {
-  if (IsPresetReference(arg)) return PresetEffectRequest(session, arg);
   std::string error;
-  std::optional<EffectRequest> request = ParseEffectRequest(arg, error);
-  if (!request && session.err) *session.err << "tarkel-cli: " << error << '\n';
+  std::optional<EffectRequest> request =
+      IsPresetReference(arg) ? PresetEffectRequest(session, arg) : ParseEffectRequest(arg, error);
+  // Values the effect's dialog would not give are refused before anything runs.
+  if (request) {
+    const uint16_t bits = session.doc ? session.doc->Sound().BitsPerSample() : 16;
+    if (std::optional<std::string> outside = OutOfBoundsText(*request, bits)) {
+      error = *outside;
+      request.reset();
+    }
+  }
+  if (!request && !error.empty() && session.err) *session.err << "tarkel-cli: " << error << '\n';
   return request;
 }
 

@@ -5,6 +5,7 @@
 #include "document/CTarkelDoc.h"
 #include "document/UndoStore.h"
 #include "document/EditableFormat.h"
+#include "effects/EffectBounds.h"
 #include "effects/EffectTable.h"
 
 namespace tarkel {
@@ -53,6 +54,7 @@ bool ApplyEffectCommand(CTarkelDoc& doc, const EffectRequest& r, uint32_t first,
   // longer fits the shortened sound, so it is dropped rather than left to restore bytes at the
   // wrong places.
   if (!RequireEditableFormat(doc.Sound())) return false;
+  if (!RequireValuesInBounds(r, doc.Sound().BitsPerSample())) return false;
   const EffectRules* rules = RulesOf(r);
   const auto removed = rules ? rules->removedFrames : nullptr;
   if (removed) TheUndoStore().DropSavedOf(&doc);
@@ -75,6 +77,7 @@ bool ApplyEffectCommand(CTarkelDoc& doc, const EffectRequest& r, uint32_t first,
 bool PreviewEffectCommand(CTarkelDoc& doc, const EffectRequest& r, uint32_t first, uint32_t last, ChannelMode mode) {
   if (r.operation == EffectOperation::Invert) return false;
   if (!RequireEditableFormat(doc.Sound())) return false;
+  if (!RequireValuesInBounds(r, doc.Sound().BitsPerSample())) return false;
   return RunDriver(doc.Sound(), r, first, last, mode, true) != 0;
 }
 

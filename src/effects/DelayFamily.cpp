@@ -3,6 +3,7 @@
 // earlier sample is still unchanged when it is read. Each pass mixes every target with the
 // sample `delay` bytes before it.
 #include <algorithm>
+#include <cstdint>
 
 #include "sound/DocWaveAudio.h"
 #include "sound/MessageIds.h"
@@ -19,7 +20,7 @@ namespace {
 // Echo rule: 8-bit (3t + 3s) / 6; 16-bit (t + s) * 100 / G, G = min(passes + 170, 194).
 struct EchoRule {
   int32_t g;
-  explicit EchoRule(const EffectParams& p) : g(std::min(p.param1 + 170, 194)) {}
+  explicit EchoRule(const EffectParams& p) : g(int32_t(std::min<int64_t>(int64_t(p.param1) + 170, 194))) {}
   uint8_t operator()(uint8_t t, uint8_t s) const { return uint8_t((3 * t + 3 * s) / 6); }
   int16_t operator()(int16_t t, int16_t s) const { return int16_t(Clamp16((int32_t(t) + s) * 100 / g)); }
 };
@@ -70,7 +71,7 @@ PassPlan DelayPlan(const DocWaveAudio& wave, EffectParams& p, uint32_t frames) {
     case kRobotize:
       if (p.param1 > 0) {
         delay = int64_t(p.param3) + 100 * int64_t(p.param2);
-        p.param1 += 5;
+        p.param1 = int32_t(std::min<int64_t>(int64_t(p.param1) + 5, INT32_MAX));
       }
       break;
     case kMetal:

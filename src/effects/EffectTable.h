@@ -19,7 +19,8 @@ namespace tarkel {
 
 class DocWaveAudio;
 
-// A kernel: the algorithm instantiated for one layout. False when the user cancelled.
+// A kernel: the algorithm instantiated for one layout. False when the user cancelled or the
+// record asks for what the layout cannot do (its text shown).
 using EffectKernel = bool (*)(EffectRun& run);
 
 // A range driver: (wave, first frame, last frame inclusive, channel, record) -> frames

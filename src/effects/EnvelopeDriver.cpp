@@ -1,6 +1,7 @@
 // The graphical envelope: a chain of fades, one per pair of neighbouring points, that share one
 // progress window and, for a preview, one growing preview block.
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 
@@ -42,6 +43,11 @@ uint8_t* SegmentMemory(DocWaveAudio& wave, uint32_t first, uint32_t last, bool p
   std::memcpy(image.Data() + old, wave.Data() + size_t(first) * wave.BlockAlign(), bytes);
   image.WriteHeader(wave.PcmCopy());
   return image.Data() + old;
+}
+
+// The fade level of a point: its height from the bottom, in percent (y counts from the top).
+int32_t LevelOf(const EnvelopePoint& point) {
+  return int32_t(std::clamp<int64_t>(100 - int64_t(point.y), INT32_MIN, INT32_MAX));
 }
 
 }  // namespace
@@ -95,7 +101,7 @@ uint32_t ApplyEnvelopePoints(DocWaveAudio& wave, uint32_t first, uint32_t last, 
   for (size_t i = 1; i < sorted.size(); ++i) {
     const uint32_t end = frameAt(sorted[i].x);
     if (int64_t(end) < next) continue;
-    segments.push_back({uint32_t(next), end, 100 - sorted[i - 1].y, 100 - sorted[i].y});
+    segments.push_back({uint32_t(next), end, LevelOf(sorted[i - 1]), LevelOf(sorted[i])});
     next = int64_t(end) + 1;
   }
   for (const Segment& s : segments) {

@@ -33,9 +33,10 @@ int RunEffect(DocWaveAudio& wave, ChannelMode mode, uint32_t byteCount, EffectPa
   const EffectBranch branch = !oneChannel ? kBranchStream : sixteen ? kBranchChannel16 : kBranchChannel8;
 
   const EffectEntry* entry = FindEffect(params.effectId);
+  // The text says the step could not be done: nothing changed, and the caller learns it failed.
   if (!entry || !(entry->branches & branch)) {
     ShowText(NotImplementedText(branch, params.effectId));
-    return 1;
+    return 0;
   }
   const EffectKernel kernel = entry->kernels[int(LayoutOf(wave, mode))];
   if (!kernel) return 1;

@@ -25,7 +25,7 @@ bool RunToneSynthesis(EffectRun& run) {
   if (frames < period) return true;
   if (!IsKnownWaveform(settings.waveform)) {
     ShowText(kUnknownWaveformText);
-    return true;
+    return false;
   }
   ToneGenerator generator(settings, period, samplesPerFrame, uint32_t(std::time(nullptr)));
   return wave.ForEachProgressChunk(samples, [&](uint64_t offset, uint64_t n) {

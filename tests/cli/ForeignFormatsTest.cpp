@@ -164,7 +164,7 @@ TEST(HeldFormat, EffectsAskForAConversionFirst) {
   const std::string file = (dir / "s24.wav").string(), out = (dir / "out.wav").string();
   ASSERT_TRUE(RunQuietly("sox -n -r 22050 -c 2 -b 24 " + file + " synth 0.1 sine 440"));
   const auto before = ReadFileBytes(file);
-  for (const std::vector<std::string>& step : {std::vector<std::string>{"--effect", "echo"},
+  for (const std::vector<std::string>& step : {std::vector<std::string>{"--effect", "echo:1,100"},
                                                std::vector<std::string>{"--edit", "insert-silence:100"},
                                                std::vector<std::string>{"--edit", "erase"}}) {
     std::vector<std::string> args{file, "--select", "0:999"};
@@ -179,7 +179,7 @@ TEST(HeldFormat, EffectsAskForAConversionFirst) {
   const CliResult cut = RunCli({file, "--select", "0:99", "--edit", "cut", "--info"});
   EXPECT_EQ(cut.status, 0) << cut.err;
   EXPECT_EQ(InfoLines(cut.out)["frames"], std::to_string(2205 - 99));
-  const CliResult converted = RunCli({file, "--yes", "--edit", "convert:1,2,22050,16", "--effect", "echo", "-o", out});
+  const CliResult converted = RunCli({file, "--yes", "--edit", "convert:1,2,22050,16", "--effect", "echo:1,100", "-o", out});
   EXPECT_EQ(converted.status, 0) << converted.err;
   EXPECT_EQ(ReadFileBytes(file), before);
 }

@@ -44,7 +44,7 @@ TEST_F(EffectCommandTest, CancelHalfWayKeepsTheFirstPartAndUndoRestoresTheRange)
 }
 
 TEST_F(EffectCommandTest, PreviewNeitherMarksModifiedNorRecordsUndo) {
-  for (const char* text : {"echo:1,10", "fade:100,0", "reverse", "normalize", "envelope:10,0,0,10,50"}) {
+  for (const char* text : {"echo:1,100", "fade:100,0", "reverse", "normalize", "envelope:10,0,0,10,50"}) {
     SCOPED_TRACE(text);
     EffectRequest r = Request(text);
     EXPECT_TRUE(PreviewEffectCommand(doc, r, 100, 1099, ChannelMode::Mono));

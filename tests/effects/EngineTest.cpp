@@ -34,7 +34,8 @@ TEST_F(EffectTest, RefusesASoundWithoutSamplesAndAZeroLength) {
   EXPECT_EQ(ports.messages, (std::vector<int>{1000, 1000}));
 }
 
-TEST_F(EffectTest, BranchesShowTheirTextsForIdsTheyDoNotImplement) {
+// The text says the step could not be done: the call fails and the samples stay as they were.
+TEST_F(EffectTest, BranchesShowTheirTextsAndFailForIdsTheyDoNotImplement) {
   struct Case {
     uint16_t channels, bits;
     ChannelMode mode;
@@ -57,15 +58,15 @@ TEST_F(EffectTest, BranchesShowTheirTextsForIdsTheyDoNotImplement) {
     DocWaveAudio w;
     Fill(w, c.channels, 8000, c.bits, Staircase8(64));
     EffectParams p(c.id, 1, 1, 1, 1);
-    EXPECT_EQ(RunEffect(w, c.mode, 64, p, w.Data(), w.Data()), 1);
+    EXPECT_EQ(RunEffect(w, c.mode, 64, p, w.Data(), w.Data()), 0);
     EXPECT_EQ(local.texts, std::vector<std::string>{c.text});
     EXPECT_EQ(Bytes(w), Staircase8(64));
   }
 }
 
-TEST_F(EffectTest, DigitalDelayOnAMonoSoundSucceedsWithoutChange) {
+TEST_F(EffectTest, DigitalDelayOnAMonoSoundFailsWithoutChange) {
   Fill16(wave, 1, 8000, Constant16(100, 7));
-  EXPECT_EQ(Apply(kDigitalDelay, 1), 100u);
+  EXPECT_EQ(Apply(kDigitalDelay, 1), 0u);
   EXPECT_EQ(ports.texts, std::vector<std::string>{"Not implemented yet (3a)"});
   EXPECT_EQ(Samples16(wave), Constant16(100, 7));
 }

@@ -142,9 +142,9 @@ TEST(EqualizerDriver, EightBitSoundsAreLeftToTheEnginesText) {
   test::Fill(wave, 2, kRate, 8, test::Staircase8(4000));
   const std::vector<uint8_t> before = test::Bytes(wave);
   EffectParams p = EqualizerRecord(0, 0, 0, 0, 0);
-  EXPECT_EQ(ApplyEqualizer(wave, 0, 1999, ChannelMode::Both, p), 2000u);
+  EXPECT_EQ(ApplyEqualizer(wave, 0, 1999, ChannelMode::Both, p), 0u);
   EXPECT_EQ(test::Bytes(wave), before);
-  EXPECT_EQ(ports.texts, (std::vector<std::string>{"Not implemented yet (4)", "Not implemented yet (4)"}));
+  EXPECT_EQ(ports.texts, (std::vector<std::string>{"Not implemented yet (4)"}));
 }
 
 }  // namespace

@@ -18,11 +18,11 @@ namespace {
 // One request per effect, with values that make each one change the sound: the table's effects
 // by their command-line names, then the operations without a number.
 const char* const kRequests[] = {
-    "hall:2,40",         "echo:2,10",         "robotize:2,3,40",      "highpass",          "lowpass",
+    "hall:2,10",         "echo:2,100",        "robotize:2,3,40",      "highpass",          "lowpass",
     "bandpass",          "noisegate:20",      "boostlong",            "boostshort",        "chcross:100,0,3,1",
     "fade:100,0",        "synth:5,0,0,44000",  "vibrato:3,20,40,100",  "reverse",           "amiga",
-    "normalize",         "volume:50",         "vibverb:2,10",         "digidelay:10",      "metal:2,10,2",
-    "tube:2,10,2",       "dtmf:5,0815#",      "fusion:100,0",         "offset:300",
+    "normalize",         "volume:50",         "vibverb:20,60",        "digidelay:10",      "metal:20,60,2",
+    "tube:2,100,200",    "dtmf:5,0815#",      "fusion:100,0",         "offset:300",
     "filter:100,2000,50,10,1024,1",           "equalizer:100,0,50,100,100",
     "invert",            "swap",              "match",                "envelope:10,0,0,5,80,10,20",
 };

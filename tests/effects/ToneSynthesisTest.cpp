@@ -176,7 +176,7 @@ TEST(ToneSynthesisEffect, ARangeShorterThanOnePeriodStaysAndSucceeds) {
   EXPECT_TRUE(ports.texts.empty());
 }
 
-TEST(ToneSynthesisEffect, UnknownWaveformShowsItsTextOnceAndChangesNothing) {
+TEST(ToneSynthesisEffect, UnknownWaveformShowsItsTextOnceAndFailsWithoutChange) {
   test::RecordingPorts ports;
   DocWaveAudio wave;
   test::Fill(wave, 1, 44100, 16, test::Staircase16(4410));
@@ -184,7 +184,7 @@ TEST(ToneSynthesisEffect, UnknownWaveformShowsItsTextOnceAndChangesNothing) {
   for (int32_t waveform : {5, -1}) {
     ports.texts.clear();
     EffectParams p = ToneRecord(100, 0, waveform, 100000);
-    EXPECT_EQ(ApplyEffect(wave, 0, 4409, ChannelMode::Mono, p), 4410u);
+    EXPECT_EQ(ApplyEffect(wave, 0, 4409, ChannelMode::Mono, p), 0u);
     EXPECT_EQ(ports.texts, std::vector<std::string>{"Not implemented yet (x)"});
   }
   EXPECT_EQ(test::Bytes(wave), before);
@@ -196,7 +196,7 @@ TEST(ToneSynthesisEffect, OneChannelIsNotImplemented) {
   test::Fill(wave, 2, 44100, 16, test::Staircase16(2000));
   const std::vector<uint8_t> before = test::Bytes(wave);
   EffectParams p = ToneRecord(100, 0, 0, 100000);
-  EXPECT_EQ(ApplyEffect(wave, 0, 999, ChannelMode::Left, p), 1000u);
+  EXPECT_EQ(ApplyEffect(wave, 0, 999, ChannelMode::Left, p), 0u);
   EXPECT_EQ(ports.texts, std::vector<std::string>{"Not implemented yet (6)"});
   EXPECT_EQ(test::Bytes(wave), before);
 }

@@ -4,7 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 cd "$WORK"
-"$CLI" --new 1,2,22050,16,22050 --effect synth:440,0,1,20000 -o song.wav
+"$CLI" --new 1,2,22050,16,22050 --effect synth:90,10,1,20000 -o song.wav
 cp song.wav input.wav
 
 start_tarkel song.wav
