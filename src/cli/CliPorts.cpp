@@ -1,11 +1,10 @@
 #include "cli/CliPorts.h"
 
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <ostream>
 
-#include <unistd.h>
+#include "fileformats/ReplacingFile.h"
 
 #include "fileformats/SafeOpen.h"
 
@@ -16,7 +15,9 @@ void CliUserInterface::ShowMessage(int number, const std::string& text) {
 }
 
 bool CliUserInterface::AskYesNo(int number, const std::string& text) {
-  err_ << "message " << number << ": " << text << '\n';
+  // A question outside the message table (number 0) prints as a free text does.
+  if (number == 0) err_ << "message: " << text << '\n';
+  else err_ << "message " << number << ": " << text << '\n';
   return answerYes_;
 }
 
@@ -40,30 +41,11 @@ bool FileClipboard::WriteWave(std::vector<uint8_t> image) {
     return true;
   }
   // Written beside the target and renamed over it, so a failed write keeps the old clipboard.
-  const std::string temp = path_ + ".tmp" + std::to_string(::getpid());
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temp.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temp.c_str(), path_.c_str()) != 0) {
-    std::remove(temp.c_str());
-    return false;
-  }
-  return true;
+  ReplacingFile file(path_);
+  return file.Create() && file.Sink().Write(image.data(), image.size()) && file.Commit() == CommitResult::kDone;
 }
 
-void FileClipboard::EmptyWave() {
-  if (path_.empty()) {
-    memory_.clear();
-    return;
-  }
-  std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-}
+// An empty clipboard is an empty file, replaced as every other content is.
+void FileClipboard::EmptyWave() { WriteWave({}); }
 
 }  // namespace tarkel

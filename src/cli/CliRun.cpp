@@ -8,6 +8,7 @@
 #include "document/DocumentHooks.h"
 #include "document/UndoStore.h"
 #include "fileformats/HeldFormat.h"
+#include "sound/Ports.h"
 
 namespace tarkel {
 namespace {
@@ -105,7 +106,7 @@ CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliSte
     case StepKind::Info: PrintInfo(session); return CliStatus::Ok;
     case StepKind::Undo:
       if (!session.doc->CanUndo()) {
-        *session.err << "tarkel-cli: --undo: there is no change to undo\n";
+        ShowText("There is no change to undo");
         return CliStatus::Failed;
       }
       return Result(session.doc->UndoLastChange());

@@ -74,7 +74,7 @@ bool CTarkelDoc::New() {
   }
   StartNew();
   if (!ChooseNewFormat()) return false;
-  return ChangeLengthFrom(kNewSampleFrames);
+  return ChangeLengthFrom(kNewSampleFrames, false);
 }
 
 bool CTarkelDoc::NewFromClipboard() {

@@ -145,6 +145,8 @@ class CTarkelDoc {
   // Command 32824: the change-length dialog (DocumentHooks::askLength) with the current length
   // (0 for a sound that never held data), then SetLength. False when cancelled or failed.
   bool ChangeLength();
+  // SetLength as an edit of its own: a snapshot of the sound is kept for undo first.
+  bool ChangeLengthTo(uint32_t frames);
   // The change-length procedure without the dialog: resize to `frames` (new bytes are silence),
   // reset the views to the length, redraw, refresh the title, set modified. 4004 on failure.
   bool SetLength(uint32_t frames);
@@ -185,8 +187,9 @@ class CTarkelDoc {
   // What every New starts with: an empty sound that never lives on disk.
   void StartNew();
   bool ChooseNewFormat();
-  // The change-length dialog starting from `proposedFrames`, then SetLength.
-  bool ChangeLengthFrom(uint32_t proposedFrames);
+  // The change-length dialog starting from `proposedFrames`, then SetLength (ChangeLengthTo
+  // `withUndo`; a new sound's first length is no change that could be undone).
+  bool ChangeLengthFrom(uint32_t proposedFrames, bool withUndo);
   bool MakeBackup(const std::string& path);
   void SendRegionNotice();
 

@@ -3,6 +3,7 @@
 
 #include "document/CTarkelDoc.h"
 #include "document/DocumentHooks.h"
+#include "document/NoUndoWarning.h"
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
 #include "fileformats/MarkerShift.h"
@@ -19,6 +20,8 @@ bool CTarkelDoc::RunEdit(const UndoRequest& undo, ChannelMode mode,
     // No record (undo off, refused, no memory) does not stop the edit.
     recorded = store.SaveUndo(this, undo.startByte, undo.endByte, undo.channel.value_or(mode), undo.kind,
                               undo.auxPosition, undo.auxValue, undo.sourceSilenced);
+    // No memory for the undo copy: the change goes on only when the user agrees.
+    if (!recorded && store.CopyFailed() && !ConfirmChangeWithoutUndo()) return false;
   }
   std::optional<FileChunks> chunksBefore;
   if (recorded) chunksBefore = sound_.Chunks();
@@ -53,12 +56,13 @@ bool CTarkelDoc::UndoLastChange() {
   UndoStore& store = TheUndoStore();
   store.SetDataBase(sound_.Data());
   const uint32_t framesBefore = sound_.Frames();
+  const uint16_t channelsBefore = sound_.Channels();
   if (!store.Undo(this)) return false;
   if (undoChunks_) {
     sound_.Chunks() = std::move(*undoChunks_);
     undoChunks_.reset();
   }
-  if (sound_.Frames() != framesBefore) ResetViewsToLength();
+  if (sound_.Frames() != framesBefore || sound_.Channels() != channelsBefore) ResetViewsToLength();
   UpdateAllViews();
   // The sound now differs from what was last saved or changed.
   SetModified(true);
@@ -67,16 +71,24 @@ bool CTarkelDoc::UndoLastChange() {
 
 // --- Length -----------------------------------------------------------------------------------
 
-bool CTarkelDoc::ChangeLength() { return ChangeLengthFrom(sound_.Frames()); }
+bool CTarkelDoc::ChangeLength() { return ChangeLengthFrom(sound_.Frames(), true); }
 
-bool CTarkelDoc::ChangeLengthFrom(uint32_t proposedFrames) {
+bool CTarkelDoc::ChangeLengthTo(uint32_t frames) {
+  // Shrinking loses the end and growing adds to it: the whole sound is kept for undo.
+  const UndoRequest undo = UndoRequest::Of(UndoKind::Snapshot, 0, sound_.DataSize());
+  return RunEdit(undo, ChannelMode::Both, [&](DocWaveAudio&) {
+    return SetLength(frames) ? EditOutcome::Done() : EditOutcome::Failed();
+  });
+}
+
+bool CTarkelDoc::ChangeLengthFrom(uint32_t proposedFrames, bool withUndo) {
   uint32_t frames = proposedFrames;
   if (const auto& ask = TheDocumentHooks().askLength) {
     const std::optional<uint32_t> entered = ask(*this, proposedFrames);
     if (!entered) return false;
     frames = *entered;
   }
-  return SetLength(frames);
+  return withUndo ? ChangeLengthTo(frames) : SetLength(frames);
 }
 
 bool CTarkelDoc::SetLength(uint32_t frames) { return ResizeTo(uint64_t(frames) * sound_.BlockAlign()); }

@@ -90,10 +90,7 @@ const auto& Entries() {
          return EditOutcome{n != 0, false, std::nullopt};
        }},
       {EditCommand::Cut, "cut", false,
-       [](DocWaveAudio& w, const PlannedRange& p, const EditArgs&) {
-         const uint32_t limit = kClipboardDataLimit / ClipFrameBytes(w, p.mode);
-         return UndoOfFrames(UndoKind::Removal, w, p.first, std::min(p.selection, limit), p.mode);
-       },
+       &RemovesSelection,
        [](DocWaveAudio& w, const EditRange& g, const EditArgs&, Result& r) {
          const int64_t n = CutToClipboard(w, g.first, g.last, g.mode);
          r.frames = n;
@@ -197,7 +194,7 @@ bool RunEditCommand(CTarkelDoc& doc, EditCommand command, uint32_t first, uint32
   if (!RequireFormatFor(doc.Sound(), command, mode)) return false;
   if (command == EditCommand::ChangeLength) {
     // The document's own change-length procedure resets the views to the new length.
-    const bool ok = doc.SetLength(args.frames);
+    const bool ok = doc.ChangeLengthTo(args.frames);
     r.frames = ok ? int64_t(args.frames) : -1;
     return ok;
   }

@@ -3,8 +3,12 @@
 #include <cstring>
 #include <new>
 
+#include "sound/CopyAllowance.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 #include "document/CTarkelDoc.h"
 #include "editing/EditOperations.h"
+#include "editing/EditSupport.h"
 
 namespace tarkel {
 namespace {
@@ -41,7 +45,10 @@ void UndoStore::DropSaved() {
 
 bool UndoStore::TakeCopy(const uint8_t* from, uint32_t bytes) {
   saved_.Release();
-  if (!saved_.Allocate(bytes)) return false;
+  if (!CopyAllowed(bytes) || !saved_.Allocate(bytes)) {
+    copyFailed_ = true;
+    return false;
+  }
   saved_.AdviseHugePages();
   if (bytes) std::memcpy(saved_.Data(), from, bytes);
   savedSize_ = bytes;
@@ -50,9 +57,12 @@ bool UndoStore::TakeCopy(const uint8_t* from, uint32_t bytes) {
 
 bool UndoStore::SaveUndo(CTarkelDoc* doc, uint32_t start, uint32_t end, ChannelMode mode, UndoKind kind,
                          uint32_t auxPosition, uint16_t auxValue, bool sourceSilenced) {
+  copyFailed_ = false;
   if (!enabled_ || suspended_) return false;
   DropSaved();
-  if (!doc || (RefusedForOneChannel(kind) && IsSingleChannel(mode))) return false;
+  if (!doc) return false;
+  // What cannot be reversed in one channel is reversed by putting the whole sound back.
+  if (RefusedForOneChannel(kind) && IsSingleChannel(mode)) kind = UndoKind::Snapshot;
 
   const uint32_t size = doc->Sound().DataSize();
   const bool rangeInData = start <= end && end <= size && dataBase_ != nullptr;
@@ -68,6 +78,10 @@ bool UndoStore::SaveUndo(CTarkelDoc* doc, uint32_t start, uint32_t end, ChannelM
       if (start > end) return false;
       break;
     case UndoKind::MoveCopy:
+      break;
+    case UndoKind::Snapshot:
+      if ((size && !dataBase_) || !TakeCopy(dataBase_, size)) return false;
+      savedFormat_ = doc->Sound().Format();
       break;
     default:
       return false;
@@ -95,6 +109,7 @@ bool UndoStore::Undo(CTarkelDoc* doc) {
       case UndoKind::Replacement: applied = UndoReplacement(*doc); break;
       case UndoKind::Trim: applied = UndoTrim(*doc); break;
       case UndoKind::MoveCopy: applied = UndoMoveCopy(*doc); break;
+      case UndoKind::Snapshot: applied = UndoSnapshot(*doc); break;
     }
   }
   // One step only: the record is used up, unless its reversal failed before touching the sound
@@ -125,7 +140,16 @@ bool UndoStore::UndoInsertion(CTarkelDoc& doc) {
   const uint32_t align = sound.BlockAlign();
   if (!align || end_ - start_ < align) return false;
   // The inserted bytes are start..end - 1: frames start / align to end / align - 1.
-  return DeleteRange(sound, start_ / align, end_ / align - 1, channel_) >= 0;
+  if (DeleteRange(sound, start_ / align, end_ / align - 1, channel_) < 0) return false;
+  if (!WorksOnOneChannel(sound, channel_)) return true;
+  // An insertion into one channel grew the whole sound by its length; deleting it from that
+  // channel left that many frames of silence in both channels at the end, which go again.
+  const uint32_t grown = end_ - start_;
+  if (grown > sound.DataSize() || !sound.ResizeData(sound.DataSize() - grown)) {
+    ShowMessage(msg::kDeleteOutOfMemory);
+    return false;
+  }
+  return true;
 }
 
 bool UndoStore::UndoReplacement(CTarkelDoc& doc) {
@@ -148,6 +172,24 @@ bool UndoStore::UndoTrim(CTarkelDoc& doc) {
   const bool applied = UndoRemoval(doc);
   trimDeleted_ = false;
   return applied;
+}
+
+// Puts the saved sound back whole: its format, its length and every byte.
+bool UndoStore::UndoSnapshot(CTarkelDoc& doc) {
+  DocWaveAudio& sound = doc.Sound();
+  if (!saved_.Data()) return false;
+  const WaveFormat current = sound.Format();
+  sound.Format() = savedFormat_;
+  if (!sound.ResizeData(savedSize_)) {
+    sound.Format() = current;
+    sound.SetDataSize(sound.DataSize());
+    ShowMessage(msg::kNotEnoughMemory);
+    untouched_ = true;
+    return false;
+  }
+  sound.RefreshPcmCopy();
+  if (savedSize_) std::memcpy(sound.Data(), saved_.Data(), savedSize_);
+  return true;
 }
 
 // Runs the move or copy back the other way. What the first move left behind decides which way

@@ -9,6 +9,7 @@
 
 #include "sound/ChannelMode.h"
 #include "sound/SampleMemory.h"
+#include "sound/WaveFormat.h"
 
 namespace tarkel {
 
@@ -21,6 +22,10 @@ enum class UndoKind : int32_t {
   Replacement = 2,  // start..end will be changed in place; its bytes are saved
   Trim = 3,         // the whole sound will be replaced by start..end; the whole sound is saved
   MoveCopy = 4,     // a drag-and-drop move or copy; positions only
+  // The whole sound, its format included, is saved and put back whole: the record of changes
+  // the kinds above cannot reverse (removals, trims and moves in one channel of a stereo sound,
+  // a new length).
+  Snapshot = 5,
 };
 
 // Commands of the undo store.
@@ -39,11 +44,14 @@ class UndoStore {
   void SetDataBase(const uint8_t* data) { dataBase_ = data; }
 
   // Takes a record for the change about to be made to `doc`. False when no record was taken
-  // (undo off, a reversing operation running, the kind refused for one channel, bad range, or
-  // no memory for the copy); the caller goes on with its change in every case.
+  // (undo off, a reversing operation running, bad range, or no memory for the copy: then
+  // CopyFailed()). A kind that cannot be reversed in one channel of a stereo sound (removal,
+  // trim, move) records a snapshot of the whole sound instead.
   // `sourceSilenced`: a move that leaves silence where its source was.
   bool SaveUndo(CTarkelDoc* doc, uint32_t start, uint32_t end, ChannelMode mode, UndoKind kind,
                 uint32_t auxPosition = 0, uint16_t auxValue = 0, bool sourceSilenced = false);
+  // True when the last SaveUndo took no record because the memory for its copy could not be had.
+  bool CopyFailed() const { return copyFailed_; }
   // Reverses the recorded change when `doc` owns the record; true when it was applied.
   bool Undo(CTarkelDoc* doc);
   // True when `doc` is not null and owns the record (enables the Undo command).
@@ -82,6 +90,7 @@ class UndoStore {
   bool UndoReplacement(CTarkelDoc& doc);
   bool UndoTrim(CTarkelDoc& doc);
   bool UndoMoveCopy(CTarkelDoc& doc);
+  bool UndoSnapshot(CTarkelDoc& doc);
 
   bool enabled_ = true;
   bool suspended_ = false;
@@ -95,6 +104,8 @@ class UndoStore {
   const uint8_t* dataBase_ = nullptr;
   SampleMemory saved_;
   uint32_t savedSize_ = 0;
+  WaveFormat savedFormat_;  // the format of a snapshot's sound
+  bool copyFailed_ = false;
   CTarkelDoc* owner_ = nullptr;
   // Set by a reversal that failed before it changed the sound.
   bool untouched_ = false;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sound/Bytes.h"
+#include "sound/CopyAllowance.h"
 #include "sound/DocWaveAudio.h"
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
@@ -23,6 +24,18 @@ constexpr uint32_t kFmtSizeOffset = 16;
 constexpr uint32_t kFormatOffset = 20;
 constexpr uint32_t kDataChunkOffset = 36;
 constexpr uint32_t kDataSizeOffset = 40;
+
+// Room for a wave image of `dataBytes` sample bytes; false when the memory cannot be had or the
+// image would not fit its 32-bit sizes (with the spare bytes of a converted copy).
+bool AllocateImage(std::vector<uint8_t>& image, uint64_t dataBytes) {
+  if (dataBytes > UINT32_MAX - kWaveImageOverhead || !CopyAllowed(dataBytes + kCanonicalHeaderSize)) return false;
+  try {
+    image.resize(size_t(dataBytes) + kCanonicalHeaderSize);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
 }  // namespace
 
 int CheckClipboardImage(const uint8_t* image, size_t size, ClipImageInfo* info) {
@@ -50,35 +63,27 @@ uint32_t CopyToClipboard(DocWaveAudio& wave, uint32_t first, uint32_t last, Chan
   // A 16-byte format record cannot hold an extensible layout: the plain tag it stands for.
   const WaveFormat plain = WithoutExtensible(wave.Format());
   const WaveFormat clipFormat = single ? SingleChannelOf(plain) : plain;
-  const uint32_t clipAlign = clipFormat.BlockAlign();
-  uint32_t frames = last - first + 1;
-  if (uint64_t(frames) * clipAlign > kClipboardDataLimit) frames = kClipboardDataLimit / clipAlign;
-  const uint32_t clipBytes = frames * clipAlign;
+  const uint32_t frames = last - first + 1;
+  // The whole range goes, however long: the memory for its image is had first, and the sizes
+  // of the image's header must hold it.
+  const uint64_t clipBytes = uint64_t(frames) * clipFormat.BlockAlign();
+  std::vector<uint8_t> image;
+  if (!AllocateImage(image, clipBytes)) {
+    ShowMessage(msg::kCopyOutOfMemory);
+    return 0;
+  }
 
   ProgressScope progress(wave, frames, mode, caption::kCopying);
   if (!progress.Ok()) return 0;
 
-  ClipboardPort& clipboard = *CurrentPorts().clipboard;
-  if (!clipboard.OpenClipboard()) {
-    ShowMessage(msg::kCopyOutOfMemory);
-    return 0;
-  }
-  if (clipboard.HasWave()) clipboard.EmptyWave();
-  clipboard.CloseClipboard();
-
-  std::vector<uint8_t> image;
-  try {
-    image.resize(size_t(clipBytes) + kCanonicalHeaderSize);
-  } catch (const std::bad_alloc&) {
-    ShowMessage(msg::kClipboardAlloc);
-    return 0;
-  }
-  WriteCanonicalHeader(image.data(), clipFormat, clipBytes);
+  WriteCanonicalHeader(image.data(), clipFormat, uint32_t(clipBytes));
   const uint8_t* source = wave.Data() + wave.FramesToBytes(first) + (single ? ChannelOffset(wave, mode) : 0);
   if (!TransferSamples(wave, single ? mode : ChannelMode::Both, wave.FramesToBytes(frames), TransferKind::CopyForward,
                        source, image.data() + kCanonicalHeaderSize))
     return 0;
 
+  // The clipboard keeps what it held until the new image replaces it.
+  ClipboardPort& clipboard = *CurrentPorts().clipboard;
   if (!clipboard.OpenClipboard()) {
     ShowMessage(msg::kCopyOutOfMemory);
     return 0;
@@ -98,8 +103,7 @@ int64_t CutToClipboard(DocWaveAudio& wave, uint32_t first, uint32_t last, Channe
   if (!progress.Ok()) return -1;
   const uint32_t copied = CopyToClipboard(wave, first, last, mode);
   if (copied == 0) return -1;
-  // Remove exactly what went onto the clipboard: a range longer than the clipboard limit keeps
-  // its tail in the sound.
+  // Remove exactly what went onto the clipboard.
   return RemoveFrames(wave, first, copied, mode);
 }
 

@@ -25,9 +25,10 @@ struct ClipImageInfo {
 // stays inside the image. Returns 0, or msg::kClipboardInvalid.
 int CheckClipboardImage(const uint8_t* image, size_t size, ClipImageInfo* info);
 
-// Puts frames first..last (at most 1,048,576 bytes of sample data, shortened at the end) on the
-// clipboard; one channel of a stereo sound goes as a mono image. Returns the frames copied, 0
-// on failure.
+// Puts frames first..last, the whole range, on the clipboard; one channel of a stereo sound goes
+// as a mono image. The memory for the image is had before anything else happens (message 1001
+// when it cannot be), and the clipboard keeps its old content until the new image replaces it.
+// Returns the frames copied, 0 on failure.
 uint32_t CopyToClipboard(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode);
 // Copies, then removes exactly the frames that went onto the clipboard. Returns them, or -1.
 int64_t CutToClipboard(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode);

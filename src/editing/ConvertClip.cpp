@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "sound/AppContext.h"
+#include "sound/CopyAllowance.h"
 #include "sound/DocWaveAudio.h"
 #include "sound/MessageIds.h"
 #include "sound/WaveImage.h"
 #include "editing/Clipboard.h"
-#include "editing/EditSupport.h"
 #include "editing/FormatConverter.h"
 #include "editing/HeldConversion.h"
 
@@ -47,18 +47,18 @@ int ConvertClip(DocWaveAudio& wave, ChannelMode mode, ClipPurpose purpose, uint3
   }
   FormatConverter converter;
   if (converter.Open(from, target) != 0) return msg::kAcmOpen;
-  // Every paste takes at most the clipboard limit of the converted data: convert only the part
-  // of the clipboard that it comes from, so that a long or extreme clipboard costs no more.
-  const uint32_t sourceBytes = converter.SourceBytesFor(kClipboardDataLimit, fromBytes);
-  const uint64_t size = converter.DestinationSize(sourceBytes);
+  // The whole clipboard is converted. Whatever its header claims (an extreme rate ratio makes a
+  // small clipboard huge), the result must fit the 32-bit sizes of a wave image and the memory
+  // that can be had for it.
+  const uint64_t size = converter.DestinationSize(fromBytes);
   if (size > UINT32_MAX - kWaveImageOverhead) return msg::kAcmSize;
   sizeOut = uint32_t(size);
   if (purpose == ClipPurpose::SizeOnly) return 0;
 
   WaveImage& work = wave.WorkImage();
-  if (!work.Allocate(sizeOut)) return msg::kTempMemory;
+  if (!CopyAllowed(size + kWaveImageOverhead) || !work.Allocate(sizeOut)) return msg::kTempMemory;
   work.WriteHeader(target);
-  if (!converter.Convert(fromData, sourceBytes, work.Data())) {
+  if (!converter.Convert(fromData, fromBytes, work.Data())) {
     work.Free();
     return msg::kAcmConvert;
   }

@@ -18,9 +18,9 @@ enum class ClipPurpose : int {
 // format: the wave's, made mono for one channel. `sizeOut` receives the size of the data to
 // use; `dataOut` (purposes 0 and 2) its start: inside the clipboard block, or inside the wave's
 // work image that holds the converted copy (freed by ReleaseClipSamples). With automatic
-// conversion switched off the data is used as it stands (a preview still copies it). Since a
-// paste takes at most 1,048,576 bytes, a conversion covers only the part of the clipboard that
-// those bytes come from (and reports that part's converted size).
+// conversion switched off the data is used as it stands (a preview still copies it). The whole
+// clipboard is converted; data that would not fit a wave image's 32-bit sizes is refused (1012),
+// and so is a converted copy whose memory cannot be had (1010).
 // Returns 0 or the number of the message to show.
 int ConvertClip(DocWaveAudio& wave, ChannelMode mode, ClipPurpose purpose, uint32_t& sizeOut,
                 const uint8_t** dataOut);

@@ -12,7 +12,7 @@ namespace tarkel {
 class DocWaveAudio;
 
 // --- Clipboard pastes (the clipboard's data converted to this sound's format) ---------------
-// Inserts the clipboard at `first` (at most 1,048,576 bytes); the inserted frames start at
+// Inserts the clipboard at `first` (the whole clipboard); the inserted frames start at
 // `first`. In one channel the other channel of the frames added at the end is silence.
 int64_t InsertClip(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode);
 // Overwrites from `first` for the clipboard's length, at most up to the end of the sound.

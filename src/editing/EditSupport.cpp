@@ -23,7 +23,6 @@ uint8_t* FrameAddress(DocWaveAudio& wave, uint32_t frame, ChannelMode mode) {
 }
 
 uint32_t ClipFramesOf(const WaveAudio& wave, uint32_t bytes, ChannelMode mode) {
-  if (bytes > kClipboardDataLimit) bytes = kClipboardDataLimit;
   return bytes / ClipFrameBytes(wave, mode);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// What the edit operations share: the clipboard data limit, the progress captions, the range
-// check every operation starts with, and the progress window that an operation opens unless
-// an enclosing one already has.
+// What the edit operations share: the progress captions, the range check every operation
+// starts with, and the progress window that an operation opens unless an enclosing one
+// already has.
 #include <cstdint>
 #include <string>
 
@@ -11,9 +11,6 @@
 #include "editing/TransferSamples.h"
 
 namespace tarkel {
-
-// Paste-type operations take, and copy puts, at most this many bytes of clipboard sample data.
-inline constexpr uint32_t kClipboardDataLimit = 1048576;
 
 namespace caption {
 inline constexpr const char* kCopying = "Copying...";
@@ -60,8 +57,8 @@ inline ChannelMode TransferMode(const WaveAudio& wave, ChannelMode mode) {
 // The first byte of frame `frame` of the chosen channel (of the frame itself for all channels).
 uint8_t* FrameAddress(DocWaveAudio& wave, uint32_t frame, ChannelMode mode);
 
-// Frames that `bytes` of clipboard data fill, after the clipboard limit: whole frames, or in
-// one channel whole samples of the mono clipboard data.
+// Frames that `bytes` of clipboard data fill: whole frames, or in one channel whole samples of
+// the mono clipboard data.
 uint32_t ClipFramesOf(const WaveAudio& wave, uint32_t bytes, ChannelMode mode);
 // Frames of `clipBytes` clipboard bytes that go over the sound from `first` on: at most to the
 // end of the sound, or with `exactly` to `last`. 0 after message 1000 when none do.

@@ -82,16 +82,6 @@ uint64_t FormatConverter::DestinationSize(uint32_t sourceBytes) const {
   return out * toAlign_;
 }
 
-uint32_t FormatConverter::SourceBytesFor(uint32_t targetBytes, uint32_t sourceBytes) const {
-  if (!open_) return 0;
-  constexpr uint64_t kFilterMarginFrames = 64;
-  const uint64_t targetFrames = targetBytes / toAlign_ + 1;
-  const uint64_t perTarget = (uint64_t(fromRate_) + toRate_ - 1) / toRate_;  // source frames per target frame, rounded up
-  const uint64_t frames = (targetFrames * fromRate_ + toRate_ - 1) / toRate_ + kFilterMarginFrames * std::max<uint64_t>(1, perTarget);
-  const uint64_t bytes = frames * fromAlign_;
-  return bytes < sourceBytes ? uint32_t(bytes) : sourceBytes;
-}
-
 bool FormatConverter::Convert(const uint8_t* source, uint32_t sourceBytes, uint8_t* target) const {
   if (!open_) return false;
   uint64_t at = 0;

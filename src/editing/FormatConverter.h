@@ -37,11 +37,6 @@ class FormatConverter {
   // DestinationSize of their bytes. False when the rate converter fails.
   bool ConvertPieces(const SourcePieces& pieces, uint64_t sourceFrames, uint8_t* target) const;
 
-  // Source bytes, at most `sourceBytes`, whose conversion yields at least `targetBytes` bytes
-  // that are the same as in the conversion of all of them (a margin of source frames covers
-  // the rate filter's reach).
-  uint32_t SourceBytesFor(uint32_t targetBytes, uint32_t sourceBytes) const;
-
   // A conversion that would shrink the data loses information (the quality-loss question).
   bool Shrinks(uint32_t sourceBytes) const { return DestinationSize(sourceBytes) < sourceBytes; }
 

@@ -93,4 +93,6 @@ bool ChooseFormat(const std::string& title, WaveFormat& format) {
 
 void ShowText(const std::string& text) { CurrentPorts().ui->ShowText(text); }
 
+bool AskText(const std::string& text) { return CurrentPorts().ui->AskYesNo(0, text); }
+
 }  // namespace tarkel

@@ -18,7 +18,7 @@ class UserInterfacePort {
   virtual ~UserInterfacePort() = default;
   // A message box with an OK button showing message `number` of the message table.
   virtual void ShowMessage(int number, const std::string& text) = 0;
-  // A box with Yes and No; true for Yes.
+  // A box with Yes and No showing message `number` (0: a text outside the table); true for Yes.
   virtual bool AskYesNo(int number, const std::string& text) = 0;
   // Free-form texts that are not in the message table ("Not implemented yet (3a)").
   virtual void ShowText(const std::string& text) = 0;
@@ -89,6 +89,8 @@ void ShowMessage(int number);
 bool AskMessage(int number);
 // Shows a text that is not in the message table.
 void ShowText(const std::string& text);
+// Asks a Yes/No question that is not in the message table (number 0 for the port).
+bool AskText(const std::string& text);
 
 // Wait cursor for the lifetime of the object.
 class WaitCursor {

@@ -101,15 +101,16 @@ TEST_F(UndoStoreTest, SwitchedOffLeavesAnotherDocumentsRecord) {
   EXPECT_FALSE(second.UndoLastChange());  // not the owner
 }
 
-TEST_F(UndoStoreTest, OneChannelRefusesRemovalTrimAndMoveButNotTheOthers) {
+TEST_F(UndoStoreTest, OneChannelRemovalTrimAndMoveKeepTheWholeSound) {
   CTarkelDoc doc;
   test::Fill(doc.Sound(), 2, 22050, 8, test::Staircase8(100));
   store.SetDataBase(doc.Sound().Data());
   for (UndoKind kind : {UndoKind::Removal, UndoKind::Trim, UndoKind::MoveCopy}) {
     for (ChannelMode mode : {ChannelMode::Left, ChannelMode::Right}) {
-      ASSERT_TRUE(store.SaveUndo(&doc, 0, 10, ChannelMode::Both, UndoKind::Replacement));
-      EXPECT_FALSE(store.SaveUndo(&doc, 10, 20, mode, kind));
-      EXPECT_FALSE(doc.CanUndo());  // the earlier record is gone too
+      ASSERT_TRUE(store.SaveUndo(&doc, 10, 20, mode, kind));
+      EXPECT_EQ(store.Kind(), UndoKind::Snapshot);
+      EXPECT_EQ(std::vector<uint8_t>(store.SavedBytes(), store.SavedBytes() + store.SavedSize()),
+                test::Staircase8(100));
     }
   }
   EXPECT_TRUE(store.SaveUndo(&doc, 10, 20, ChannelMode::Left, UndoKind::Replacement));
@@ -117,17 +118,17 @@ TEST_F(UndoStoreTest, OneChannelRefusesRemovalTrimAndMoveButNotTheOthers) {
   EXPECT_EQ(store.SavedSize(), 0u);
 }
 
-TEST_F(UndoStoreTest, CuttingTheLeftChannelTakesNoRecordButTheCutGoesOn) {
+TEST_F(UndoStoreTest, CuttingTheLeftChannelIsUndoneFromTheWholeSound) {
   CTarkelDoc doc;
   test::Fill(doc.Sound(), 2, 22050, 8, test::Staircase8(100));
-  bool ran = false;
-  EXPECT_TRUE(doc.RunEdit(UndoRequest::Of(UndoKind::Removal, 20, 40), ChannelMode::Left, [&](DocWaveAudio&) {
-    ran = true;
+  EXPECT_TRUE(doc.RunEdit(UndoRequest::Of(UndoKind::Removal, 20, 40), ChannelMode::Left, [&](DocWaveAudio& s) {
+    std::memset(s.Data(), 127, s.DataSize());
     return EditOutcome::Changed(10, 19, ChannelMode::Left);
   }));
-  EXPECT_TRUE(ran);
-  EXPECT_FALSE(doc.CanUndo());
   EXPECT_TRUE(doc.IsModified());
+  ASSERT_TRUE(doc.CanUndo());
+  ASSERT_TRUE(doc.UndoLastChange());
+  EXPECT_EQ(test::Bytes(doc.Sound()), test::Staircase8(100));
 }
 
 TEST_F(UndoStoreTest, TrimSavesTheWholeSoundAndRangesOutsideTheDataTakeNoRecord) {

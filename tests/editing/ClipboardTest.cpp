@@ -1,12 +1,14 @@
 // The clipboard exchange: the image that copy writes, the strict check of what paste reads,
-// the conversion to the document's format and its switch, "Paste New", and the clipboard limit.
+// the conversion to the document's format and its switch, "Paste New", and selections of any length.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "EditTestSupport.h"
 #include "sound/AppContext.h"
 #include "sound/Bytes.h"
+#include "sound/CopyAllowance.h"
 #include "sound/MessageIds.h"
 #include "sound/WaveImage.h"
 #include "editing/Clipboard.h"
@@ -41,22 +43,75 @@ TEST_F(ClipboardTest, CopyingTheRightChannelGivesAMonoImage) {
   for (int f = 0; f < 10; ++f) EXPECT_EQ(GetLE16(h + 44 + 2 * f), 2 * (10 + f) + 1);
 }
 
-TEST_F(ClipboardTest, CopyPutsAtMostOneMebibyteAndCutRemovesExactlyThat) {
-  const uint32_t frames = 600000;  // 2.4 MB of 16-bit stereo
-  test::Fill(wave, 2, 44100, 16, std::vector<uint8_t>(frames * 4, 7));
-  ASSERT_EQ(CopyToClipboard(wave, 0, frames - 1, ChannelMode::Both), kClipboardDataLimit / 4);
-  EXPECT_EQ(GetLE32(ports.clipboard.data() + 40), kClipboardDataLimit);
+// A minute of CD audio: far more than any fixed clipboard size of old.
+constexpr uint32_t kMinuteFrames = 60 * 44100;
 
-  ASSERT_EQ(CutToClipboard(wave, 0, frames - 1, ChannelMode::Both), int64_t(kClipboardDataLimit / 4));
-  EXPECT_EQ(wave.Frames(), frames - kClipboardDataLimit / 4);
+std::vector<uint8_t> CountingBytes(uint32_t size) {
+  std::vector<uint8_t> bytes(size);
+  for (uint32_t i = 0; i < size; ++i) bytes[i] = uint8_t(i * 7 + i / 251);
+  return bytes;
 }
 
-TEST_F(ClipboardTest, PastingTakesAtMostOneMebibyte) {
-  test::Fill(wave, 1, 22050, 8, test::Staircase8(10));
-  ports.clipboard = test::WaveImageOf(1, 22050, 8, std::vector<uint8_t>(2 * kClipboardDataLimit, 200));
-  ASSERT_EQ(InsertClip(wave, 4, 4, ChannelMode::Mono), int64_t(kClipboardDataLimit));
-  EXPECT_EQ(wave.DataSize(), 10 + kClipboardDataLimit);
-  EXPECT_EQ(wave.Data()[4 + kClipboardDataLimit], 4);
+TEST_F(ClipboardTest, AMinuteOfStereoIsCopiedAndPastedWhole) {
+  const std::vector<uint8_t> minute = CountingBytes(kMinuteFrames * 4);
+  test::Fill(wave, 2, 44100, 16, minute);
+  ASSERT_EQ(CopyToClipboard(wave, 0, kMinuteFrames - 1, ChannelMode::Both), kMinuteFrames);
+  EXPECT_EQ(GetLE32(ports.clipboard.data() + 40), kMinuteFrames * 4);
+  EXPECT_EQ(GetLE32(ports.clipboard.data() + 4), kMinuteFrames * 4 + 36);
+  EXPECT_TRUE(std::equal(minute.begin(), minute.end(), ports.clipboard.begin() + 44));
+
+  // Pasted into the middle of a short sound, the whole minute goes in.
+  DocWaveAudio target;
+  test::Fill(target, 2, 44100, 16, test::Staircase16(2 * 10));
+  ASSERT_EQ(InsertClip(target, 4, 4, ChannelMode::Both), int64_t(kMinuteFrames));
+  ASSERT_EQ(target.Frames(), kMinuteFrames + 10);
+  const std::vector<uint8_t> after = test::Bytes(target);
+  EXPECT_TRUE(std::equal(minute.begin(), minute.end(), after.begin() + 16));
+  const std::vector<uint8_t> stairs = test::Staircase16(2 * 10);
+  EXPECT_TRUE(std::equal(stairs.begin() + 16, stairs.end(), after.end() - 24));
+}
+
+TEST_F(ClipboardTest, CutTakesAndRemovesTheWholeSelection) {
+  const uint32_t frames = 600000;  // 2.4 MB of 16-bit stereo
+  test::Fill(wave, 2, 44100, 16, std::vector<uint8_t>(frames * 4, 7));
+  ASSERT_EQ(CutToClipboard(wave, 100, frames - 101, ChannelMode::Both), int64_t(frames - 200));
+  EXPECT_EQ(GetLE32(ports.clipboard.data() + 40), (frames - 200) * 4);
+  EXPECT_EQ(wave.Frames(), 200u);
+  // One channel goes as a mono image of the whole range.
+  test::Fill(wave, 2, 44100, 16, std::vector<uint8_t>(frames * 4, 7));
+  ASSERT_EQ(CopyToClipboard(wave, 0, frames - 1, ChannelMode::Left), frames);
+  EXPECT_EQ(GetLE32(ports.clipboard.data() + 40), frames * 2);
+}
+
+TEST_F(ClipboardTest, ACopyWithoutTheMemoryForItSays1001AndKeepsTheOldClipboard) {
+  const std::vector<uint8_t> old = test::WaveImageOf(1, 8000, 8, {1, 2, 3, 4});
+  ports.clipboard = old;
+  test::Fill(wave, 2, 44100, 16, test::Staircase16(2 * 1000));
+  CopyCeiling noMemory(1000);
+  EXPECT_EQ(CopyToClipboard(wave, 0, 999, ChannelMode::Both), 0u);
+  EXPECT_EQ(CutToClipboard(wave, 0, 999, ChannelMode::Both), -1);
+  EXPECT_EQ(ports.messages, (std::vector<int>{msg::kCopyOutOfMemory, msg::kCopyOutOfMemory}));
+  EXPECT_EQ(ports.clipboard, old);
+  EXPECT_EQ(wave.Frames(), 1000u);
+}
+
+TEST_F(ClipboardTest, AClipboardThatWouldConvertBeyondTheMemoryIsRefused) {
+  test::Fill(wave, 2, 44100, 16, std::vector<uint8_t>(20, 0));
+  // Mono 8-bit at 173 Hz grows 1,020 times into 16-bit stereo at 44,100 Hz: a mebibyte of
+  // clipboard claims a gigabyte.
+  ports.clipboard = test::WaveImageOf(1, 173, 8, std::vector<uint8_t>(1 << 20, 1));
+  {
+    CopyCeiling noMemory(100u << 20);
+    EXPECT_EQ(InsertClip(wave, 0, 0, ChannelMode::Both), -1);
+    EXPECT_EQ(ports.messages, std::vector<int>{msg::kTempMemory});
+    EXPECT_EQ(wave.DataSize(), 20u);
+  }
+  // Beyond the 32-bit sizes of a wave image: refused before anything is allocated.
+  ports.messages.clear();
+  ports.clipboard = test::WaveImageOf(1, 173, 8, std::vector<uint8_t>(9 << 19, 1));
+  EXPECT_EQ(InsertClip(wave, 0, 0, ChannelMode::Both), -1);
+  EXPECT_EQ(ports.messages, std::vector<int>{msg::kAcmSize});
+  EXPECT_EQ(wave.DataSize(), 20u);
 }
 
 // Each row a crafted image and whether the check takes it.

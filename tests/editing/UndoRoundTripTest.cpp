@@ -1,5 +1,5 @@
 // Every edit command through the document's wrapper, then Undo: the sound comes back byte for
-// byte, or, where the undo kind is refused for one channel, there is nothing to undo.
+// byte, in every layout and channel, with its format, channel count and length.
 #include <gtest/gtest.h>
 
 #include "EditTestSupport.h"
@@ -25,18 +25,23 @@ struct UndoCase {
   const char* name;
 };
 
-class UndoRoundTrip : public ::testing::TestWithParam<std::tuple<Layout, UndoCase>> {
- protected:
-  UndoRoundTrip() {
+// Application-wide state as a fresh program has it, for the life of a test.
+struct FreshApplication {
+  FreshApplication() {
     App() = AppContext{};
     TheDocumentHooks() = DocumentHooks{};
     TheUndoStore().DropSaved();
     TheUndoStore().SetEnabled(true);
   }
-  ~UndoRoundTrip() override {
+  ~FreshApplication() {
     TheUndoStore().DropSaved();
     App() = AppContext{};
   }
+};
+
+class UndoRoundTrip : public ::testing::TestWithParam<std::tuple<Layout, UndoCase>> {
+ protected:
+  FreshApplication fresh;
   const Layout& L() const { return std::get<0>(GetParam()); }
   const UndoCase& C() const { return std::get<1>(GetParam()); }
 
@@ -44,41 +49,37 @@ class UndoRoundTrip : public ::testing::TestWithParam<std::tuple<Layout, UndoCas
   CTarkelDoc doc;
 };
 
-bool RefusedForOneChannel(EditCommand c) {
-  return c == EditCommand::Cut || c == EditCommand::Delete || c == EditCommand::Trim;
+// The sound as undo must give it back: its format record and every byte.
+struct SoundState {
+  std::vector<uint8_t> format;
+  std::vector<uint8_t> bytes;
+  bool operator==(const SoundState&) const = default;
+};
+
+SoundState StateOf(const WaveAudio& wave) {
+  const WaveFormat& f = wave.Format();
+  return {std::vector<uint8_t>(f.Data(), f.Data() + f.CopySize()), test::Bytes(wave)};
 }
 
-TEST_P(UndoRoundTrip, UndoGivesBackTheSoundOrThereIsNothingToUndo) {
+TEST_P(UndoRoundTrip, UndoGivesBackTheSound) {
   test::MakeStaircase(doc.Sound(), L(), kFrames);
-  const std::vector<uint8_t> before = test::Bytes(doc.Sound());
-  const uint16_t channelsBefore = doc.Sound().Channels();
+  const SoundState before = StateOf(doc.Sound());
   const test::Channels clip = test::FallingStaircase(L(), 7);
   ports.clipboard = test::WaveImageOf(uint16_t(clip.size()), 22050, L().bits, test::BytesOf(clip, L().bits));
 
   EditArgs args;
   args.frames = 5;
   args.crossfade = {100, 0, 0, false};
+  // Change length: the rows' last frame chooses a shorter or a longer sound.
+  if (C().command == EditCommand::ChangeLength) args.frames = C().last ? kFrames + 7 : kFrames - 13;
   ASSERT_TRUE(RunEditCommand(doc, C().command, C().first, C().last, L().mode, args));
-  ASSERT_NE(test::Bytes(doc.Sound()), before);
+  ASSERT_NE(StateOf(doc.Sound()), before);
 
-  const bool single = IsSingleChannel(L().mode);
-  if (single && RefusedForOneChannel(C().command)) {
-    EXPECT_FALSE(doc.CanUndo());
-    return;
-  }
   ASSERT_TRUE(doc.CanUndo());
   ASSERT_TRUE(doc.UndoLastChange());
   EXPECT_FALSE(doc.CanUndo());
-  EXPECT_EQ(doc.Sound().Channels(), channelsBefore);
-  std::vector<uint8_t> after = test::Bytes(doc.Sound());
-  const bool insertion = C().command == EditCommand::Paste || C().command == EditCommand::InsertSilence;
-  if (single && insertion) {
-    // One channel keeps the length it grew by: the inserted frames leave silence at the end.
-    ASSERT_GE(after.size(), before.size());
-    for (size_t i = before.size(); i < after.size(); ++i) ASSERT_EQ(after[i], test::SilenceOf(L().bits) & 0xFF);
-    after.resize(before.size());
-  }
-  EXPECT_EQ(after, before);
+  EXPECT_EQ(doc.Sound().Frames(), kFrames);
+  EXPECT_EQ(StateOf(doc.Sound()), before);
 }
 
 const UndoCase kCases[] = {
@@ -96,6 +97,8 @@ const UndoCase kCases[] = {
     {EditCommand::Crossfade, 20, 21, "Crossfade"},
     {EditCommand::Erase, 10, 19, "Erase"},
     {EditCommand::InsertSilence, 10, 10, "InsertSilence"},
+    {EditCommand::ChangeLength, 0, 0, "ChangeLengthShorter"},
+    {EditCommand::ChangeLength, 0, 1, "ChangeLengthLonger"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, UndoRoundTrip,
@@ -114,15 +117,7 @@ struct MoveCase {
 
 class MoveUndo : public ::testing::TestWithParam<std::tuple<Layout, MoveCase>> {
  protected:
-  MoveUndo() {
-    App() = AppContext{};
-    TheUndoStore().DropSaved();
-    TheUndoStore().SetEnabled(true);
-  }
-  ~MoveUndo() override {
-    TheUndoStore().DropSaved();
-    App() = AppContext{};
-  }
+  FreshApplication fresh;
   test::RecordingPorts ports;
   CTarkelDoc doc;
 };
@@ -157,17 +152,46 @@ INSTANTIATE_TEST_SUITE_P(Moves, MoveUndo,
                            return std::get<0>(info.param).name + "_" + std::get<1>(info.param).name;
                          });
 
-TEST(MoveUndoOneChannel, AMoveInOneChannelLeavesNothingToUndo) {
+// Moves and copies in one channel of a stereo sound, within it and into the other one.
+struct ChannelMoveCase {
+  ChannelMode from, to;
+  uint32_t first, last, destination;
+  bool copy;
+  const char* name;
+};
+
+class MoveUndoOneChannel : public ::testing::TestWithParam<ChannelMoveCase> {
+ protected:
+  FreshApplication fresh;
   test::RecordingPorts ports;
-  TheUndoStore().DropSaved();
   CTarkelDoc doc;
-  test::MakeStaircase(doc.Sound(), {2, 8, ChannelMode::Left, "x"}, kFrames);
-  EditArgs args;
-  args.destination = 20;
-  args.destinationMode = ChannelMode::Right;
-  ASSERT_TRUE(RunEditCommand(doc, EditCommand::Move, 4, 9, ChannelMode::Left, args));
-  EXPECT_FALSE(doc.CanUndo());
+};
+
+TEST_P(MoveUndoOneChannel, UndoGivesBackBothChannelsAndTheLength) {
+  const ChannelMoveCase& m = GetParam();
+  for (const uint16_t bits : {8, 16}) {
+    TheUndoStore().DropSaved();
+    test::MakeStaircase(doc.Sound(), {2, bits, m.from, "x"}, kFrames);
+    const SoundState before = StateOf(doc.Sound());
+    EditArgs args;
+    args.destination = m.destination;
+    args.destinationMode = m.to;
+    ASSERT_TRUE(RunEditCommand(doc, m.copy ? EditCommand::CopyTo : EditCommand::Move, m.first, m.last, m.from, args));
+    ASSERT_NE(StateOf(doc.Sound()), before);
+    ASSERT_TRUE(doc.UndoLastChange()) << bits;
+    EXPECT_EQ(doc.Sound().Frames(), kFrames) << bits;
+    EXPECT_EQ(StateOf(doc.Sound()), before) << bits;
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Channels, MoveUndoOneChannel,
+    ::testing::Values(ChannelMoveCase{ChannelMode::Left, ChannelMode::Right, 4, 9, 20, false, "MoveLeftToRight"},
+                      ChannelMoveCase{ChannelMode::Right, ChannelMode::Right, 24, 29, 2, false, "MoveWithinRight"},
+                      ChannelMoveCase{ChannelMode::Left, ChannelMode::Left, 4, 9, 20, true, "CopyWithinLeft"},
+                      ChannelMoveCase{ChannelMode::Right, ChannelMode::Left, 24, 29, 2, true, "CopyRightToLeft"},
+                      ChannelMoveCase{ChannelMode::Left, ChannelMode::Left, 4, 9, 40, true, "CopyToTheEnd"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tarkel
