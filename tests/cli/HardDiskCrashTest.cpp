@@ -70,7 +70,8 @@ KillCounts KillRepeatedly(const TempDir& dir, const fs::path& file, const std::v
   EXPECT_TRUE(SplitWave(after).valid);
 
   KillCounts counts;
-  std::uniform_int_distribution<int64_t> moment(0, std::chrono::duration_cast<std::chrono::microseconds>(took).count());
+  // A little past the whole run, so that some kills come after the flush.
+  std::uniform_int_distribution<int64_t> moment(0, std::chrono::duration_cast<std::chrono::microseconds>(took).count() * 21 / 20);
   for (int i = 0; i < kKillsPerOperation; ++i) {
     WriteFileBytes(file, before);
     const int64_t at = moment(random);
@@ -102,7 +103,7 @@ TEST(HardDiskCrashTest, KillAtAnyMomentLeavesTheFileBeforeOrAfterTheOperation) {
   const unsigned seedValue = seed();
   std::mt19937 random(seedValue);
   SCOPED_TRACE("seed " + std::to_string(seedValue));
-  const KillCounts effect = KillRepeatedly(dir, file, before, {"--effect", "echo"}, random);
+  const KillCounts effect = KillRepeatedly(dir, file, before, {"--effect", "equalizer:1,2,3,4,5"}, random);
   const KillCounts paste =
       KillRepeatedly(dir, file, before, {"--clipboard", clip.string(), "--select", "0:0", "--edit", "paste"}, random);
   std::printf("long effect: %d kills gave the state before, %d the state after\n", effect.before, effect.after);
