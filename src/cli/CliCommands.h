@@ -17,6 +17,7 @@ enum class StepKind {
   Region, LoadCue, SaveCue, ListRegions, ExportPlayList,
   Play, Record, Device, InputDevice, ListDevices,
   Unit, Fps,
+  HardDisk,  // HardDiskOption.cpp
 };
 
 struct CliStep {
@@ -47,6 +48,12 @@ CliStatus RunUnitOption(CliSession& session, const CliStep& step);
 CliStatus RunSelectOption(CliSession& session, const std::string& value);
 // The --info line "length: TEXT": the frame count in the unit last chosen, with its name.
 std::string LengthText(const CliSession& session);
+
+// --hard-disk: FILE is opened to be edited in place; -o is refused then. False with `error`.
+bool ApplyHardDiskOption(std::vector<CliStep>& steps, std::string& error);
+// Opens the step's FILE, in place when --hard-disk asked for it.
+CliStatus RunOpenStep(CliSession& session, const CliStep& step);
+CliStatus RunOpen(CliSession& session, const std::string& path);
 
 std::string UsageText();
 std::string VersionText();

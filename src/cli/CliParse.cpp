@@ -43,6 +43,7 @@ const std::map<std::string, OptionShape>& Options() {
       {"--list-devices", {StepKind::ListDevices, 0}},
       {"--unit", {StepKind::Unit, 1}},
       {"--fps", {StepKind::Fps, 1}},
+      {"--hard-disk", {StepKind::HardDisk, 0}},
   };
   return options;
 }
@@ -128,6 +129,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, std::vector<C
     haveFile = true;
   }
   if (haveFile) steps.insert(steps.begin(), CliStep{StepKind::Open, file, ""});
+  if (!ApplyHardDiskOption(steps, error)) return ParseResult::Error;
   if (steps.empty()) {
     error = "nothing to do: give FILE or --new";
     return ParseResult::Error;
@@ -183,6 +185,7 @@ std::string UsageText() {
          "  --device N               the output device for --play (N = the count: the default device)\n"
          "  --input-device N         the input device for --record\n"
          "  --list-devices           one line per device: number, name, the standard formats it takes\n"
+         "  --hard-disk              edit FILE in place on the disk (journalled; -o is refused)\n"
          "  --help, --version\n"
          "Options act in command-line order. Messages go to standard error as \"message NNNN: TEXT\".\n"
          "Exit status: 0 when every step succeeded, 1 when one failed, 2 for a usage error.\n";

@@ -64,6 +64,8 @@ CliStatus RunNew(CliSession& session, FixedFormatChooser& chooser, const std::st
   return CliStatus::Ok;
 }
 
+}  // namespace
+
 CliStatus RunOpen(CliSession& session, const std::string& path) {
   auto doc = std::make_unique<CTarkelDoc>();
   if (!doc->Open(path)) return CliStatus::Failed;
@@ -71,6 +73,8 @@ CliStatus RunOpen(CliSession& session, const std::string& path) {
   session.selection.Clear();
   return CliStatus::Ok;
 }
+
+namespace {
 
 void SetChannel(CliSession& session, const std::string& value) {
   session.selection.SetChannel(value == "left" ? ChannelChoice::Left : value == "right" ? ChannelChoice::Right : ChannelChoice::Both);
@@ -80,7 +84,7 @@ void SetChannel(CliSession& session, const std::string& value) {
 
 CliStatus RunStep(CliSession& session, FixedFormatChooser& chooser, const CliStep& step) {
   switch (step.kind) {
-    case StepKind::Open: return RunOpen(session, step.value);
+    case StepKind::Open: return RunOpenStep(session, step);
     case StepKind::New: return RunNew(session, chooser, step.value);
     case StepKind::Select: return RunSelectOption(session, step.value);
     case StepKind::Unit:

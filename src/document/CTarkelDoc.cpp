@@ -4,6 +4,7 @@
 
 #include "sound/AppContext.h"
 #include "document/DocumentHooks.h"
+#include "fileformats/HardDiskMapping.h"
 #include "editing/Clipboard.h"
 #include "sound/MessageIds.h"
 #include "sound/MessageTable.h"
@@ -14,6 +15,8 @@ namespace tarkel {
 CTarkelDoc::CTarkelDoc() = default;
 
 CTarkelDoc::~CTarkelDoc() {
+  // A hard-disk document going away leaves its file with an up-to-date header.
+  WriteHardDiskHeader(sound_);
   // The store must never point at a document that no longer exists.
   TheUndoStore().DropSavedOf(this);
   if (App().playingDocument == this) App().playingDocument = nullptr;

@@ -209,5 +209,8 @@ class CTarkelDoc {
 std::string BackupNameFor(const std::string& path);
 // Whether the file's own name contains ".WAV", compared without regard to case.
 bool NameHasWaveExtension(const std::string& path);
+// Undoes a change of the file at `path` that a crash cut off, saying so (3004). False after
+// message 3018 when its journal could not be applied.
+bool RecoverInterruptedChange(const std::string& path);
 
 }  // namespace tarkel

@@ -3,6 +3,7 @@
 
 #include "document/CTarkelDoc.h"
 #include "document/DocumentHooks.h"
+#include "document/EditJournal.h"
 #include "document/NoUndoWarning.h"
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
@@ -13,6 +14,9 @@ namespace tarkel {
 bool CTarkelDoc::RunEdit(const UndoRequest& undo, ChannelMode mode,
                          const std::function<EditOutcome(DocWaveAudio&)>& op) {
   WaitCursor wait;
+  // A sound edited in place journals what the change may alter before it runs.
+  InPlaceChange inPlace(sound_, JournalSpanOf(undo, sound_.DataSize()));
+  if (!inPlace.Begin()) return false;
   UndoStore& store = TheUndoStore();
   bool recorded = false;
   if (undo.take) {
@@ -25,7 +29,7 @@ bool CTarkelDoc::RunEdit(const UndoRequest& undo, ChannelMode mode,
   }
   std::optional<FileChunks> chunksBefore;
   if (recorded) chunksBefore = sound_.Chunks();
-  const EditOutcome outcome = op ? op(sound_) : EditOutcome::Failed();
+  EditOutcome outcome = op ? op(sound_) : EditOutcome::Failed();
   // A change that left no record of its own leaves an older record of this document describing
   // a sound that is no longer there: applying it would put bytes in the wrong places.
   if (outcome.changed && !recorded) store.DropSavedOf(this);
@@ -33,6 +37,7 @@ bool CTarkelDoc::RunEdit(const UndoRequest& undo, ChannelMode mode,
   // Cue points, loops and labels kept from the file move with the frames they mark.
   if (outcome.success)
     for (const FrameSplice& splice : outcome.splices) ApplySplice(sound_.Chunks(), splice);
+  if (!inPlace.Finish()) outcome.success = false;
   if (outcome.notice) {
     regionNotice_ = *outcome.notice;
     SendRegionNotice();
@@ -54,6 +59,10 @@ void CTarkelDoc::SendRegionNotice() {
 bool CTarkelDoc::UndoLastChange() {
   WaitCursor wait;
   UndoStore& store = TheUndoStore();
+  if (!store.HasUndo(this)) return false;
+  InPlaceChange inPlace(sound_, JournalSpanOf(store.Kind(), store.Start(), store.End(), store.AuxPosition(),
+                                              sound_.DataSize()));
+  if (!inPlace.Begin()) return false;
   store.SetDataBase(sound_.Data());
   const uint32_t framesBefore = sound_.Frames();
   const uint16_t channelsBefore = sound_.Channels();
@@ -62,11 +71,12 @@ bool CTarkelDoc::UndoLastChange() {
     sound_.Chunks() = std::move(*undoChunks_);
     undoChunks_.reset();
   }
+  const bool flushed = inPlace.Finish();
   if (sound_.Frames() != framesBefore || sound_.Channels() != channelsBefore) ResetViewsToLength();
   UpdateAllViews();
   // The sound now differs from what was last saved or changed.
   SetModified(true);
-  return true;
+  return flushed;
 }
 
 // --- Length -----------------------------------------------------------------------------------
@@ -98,18 +108,25 @@ bool CTarkelDoc::GrowBy(uint32_t bytes) { return ResizeTo(uint64_t(sound_.DataSi
 // The change-length procedure: new bytes are silence; the views follow the new length.
 bool CTarkelDoc::ResizeTo(uint64_t bytes) {
   const uint32_t framesBefore = sound_.Frames();
-  if (bytes > UINT32_MAX || !sound_.ResizeData(uint32_t(bytes))) {
+  if (bytes > UINT32_MAX) {
+    ShowMessage(msg::kNotEnoughMemory);
+    return false;
+  }
+  InPlaceChange inPlace(sound_, JournalSpanOfLength(uint32_t(bytes), sound_.DataSize()));
+  if (!inPlace.Begin()) return false;
+  if (!sound_.ResizeData(uint32_t(bytes))) {
     ShowMessage(msg::kNotEnoughMemory);
     return false;
   }
   // Positions kept from the file that the shorter sound no longer holds are dropped.
   if (sound_.Frames() < framesBefore)
     ApplySplice(sound_.Chunks(), {sound_.Frames(), framesBefore - sound_.Frames(), 0});
+  const bool flushed = inPlace.Finish();
   ResetViewsToLength();
   UpdateAllViews();
   RefreshTitle();
   SetModified(true);
-  return true;
+  return flushed;
 }
 
 }  // namespace tarkel

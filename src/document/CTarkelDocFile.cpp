@@ -6,6 +6,8 @@
 #include "sound/AppContext.h"
 #include "document/CTarkelDoc.h"
 #include "document/DocumentHooks.h"
+#include "document/EditJournal.h"
+#include "fileformats/HardDiskMapping.h"
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
 #include "fileformats/FileNames.h"
@@ -38,6 +40,17 @@ bool CopyReplacing(const std::string& from, const std::string& to) {
 
 }  // namespace
 
+bool RecoverInterruptedChange(const std::string& path) {
+  switch (RecoverFromJournal(path)) {
+    case JournalRecovery::None:
+    case JournalRecovery::Dropped: return true;
+    case JournalRecovery::Restored: ShowMessage(msg::kJournalRestored); return true;
+    case JournalRecovery::Failed: break;
+  }
+  ShowMessage(msg::kOpenFileError);
+  return false;
+}
+
 bool NameHasWaveExtension(const std::string& path) { return FileNameContains(path, kWaveExtension); }
 
 std::string BackupNameFor(const std::string& path) {
@@ -59,10 +72,13 @@ bool CTarkelDoc::MakeBackup(const std::string& path) {
 
 bool CTarkelDoc::Open(const std::string& path) {
   ClearContents();
+  // A change of this file that was cut off (a crash, a kill, a power cut) is undone first.
+  if (!RecoverInterruptedChange(path)) return false;
   // Only RIFF WAVE files are edited in place; the name decides, not the folders above it.
   hardDisk_ = App().hardDiskEditing != 0 && NameHasWaveExtension(path) ? 1 : 0;
   if (hardDisk_ && App().backupOnOpen) MakeBackup(path);  // a failed backup does not stop the open
   if (!OpenSoundFile(sound_, path, App().loadInBackground, hardDisk_ != 0)) return false;
+  hardDisk_ = sound_.IsHardDisk() ? 1 : 0;  // a file the reader could not map was read into memory
   sound_.SetFileName(path);
   SetPathName(path);
   SetModified(false);
@@ -110,8 +126,7 @@ void CTarkelDoc::ClearContents() {
   }
   if (App().playingDocument == this) App().playingDocument = nullptr;
   // A hard-disk document is its file: its header is brought up to date in place.
-  if (sound_.IsHardDisk() && sound_.HasData())
-    SaveSoundFile(sound_, pathName_.empty() ? sound_.FileName() : pathName_, 0, sound_.Frames());
+  if (sound_.IsHardDisk() && sound_.HasData()) WriteHardDiskHeader(sound_);
   if (hooks.closeSoundFiles)
     hooks.closeSoundFiles(sound_);
   else

@@ -8,6 +8,7 @@
 #include "sound/Ports.h"
 #include "sound/WaveAudio.h"
 #include "fileformats/ByteStream.h"
+#include "fileformats/HardDiskMapping.h"
 #include "fileformats/HeldFormat.h"
 #include "fileformats/MarkerShift.h"
 #include "fileformats/RiffChunks.h"
@@ -118,7 +119,9 @@ bool ReadWave(WaveAudio& wave, ByteSource& in) {
         ShowMessage(msg::kDataTooLarge);
         return false;
       }
-      if (!ReadDataChunk(in, chunk, wave)) return false;
+      // Hard-disk mode: the file's own "data" chunk becomes the sound's data.
+      const bool mapped = wave.IsHardDisk() && MapWaveData(wave, chunk.dataOffset, uint32_t(chunk.HeldSize(in.Size())));
+      if (!mapped && (wave.IsHardDisk() || !ReadDataChunk(in, chunk, wave))) return false;
       dataRead = true;
       continue;
     }

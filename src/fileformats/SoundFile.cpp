@@ -8,6 +8,7 @@
 #include "fileformats/ByteStream.h"
 #include "fileformats/CreativeVoice.h"
 #include "fileformats/FileNames.h"
+#include "fileformats/HardDiskMapping.h"
 #include "fileformats/RiffWave.h"
 #include "fileformats/ReplacingFile.h"
 #include "fileformats/RiffChunks.h"
@@ -23,6 +24,7 @@ bool ReadByContent(WaveAudio& wave, ByteSource& in) {
   if (IsRiffWave(in)) {
     ok = ReadWave(wave, in);
   } else {
+    wave.SetHardDisk(false);  // only RIFF WAVE files are edited in place
     uint8_t head[kVocHeaderSize];
     const size_t got = in.Seek(0) ? in.Read(head, sizeof head) : 0;
     ok = got >= 4 && HasTag(head, "Crea") ? ReadVoc(wave, in) : ReadRaw(wave, in);
@@ -39,17 +41,17 @@ bool WritesVoice(const std::string& path) {
 
 }  // namespace
 
-bool OpenSoundFile(WaveAudio& wave, const std::string& path, int32_t backgroundOption, bool /*hardDisk*/,
+bool OpenSoundFile(WaveAudio& wave, const std::string& path, int32_t backgroundOption, bool hardDisk,
                    int32_t /*reserved*/) {
   FileSource in;
   if (!in.Open(path)) {
     ShowMessage(msg::kOpenFileError);
     return false;
   }
-  // Every sound is read into memory: the hard-disk flag says that the data is a mapped view of
-  // the file, so it stays clear, and the background option is kept for the preferences.
+  // A file whose header hard-disk editing cannot keep (RF64, no "data" chunk) is read into memory.
+  HardDiskLayout layout;
   wave.SetBackgroundOption(backgroundOption);
-  wave.SetHardDisk(false);
+  wave.SetHardDisk(hardDisk && FindHardDiskLayout(path, layout));
   wave.SetFileName(path);
   return ReadByContent(wave, in);
 }
@@ -60,6 +62,9 @@ bool OpenSoundMemory(WaveAudio& wave, std::span<const uint8_t> bytes) {
 }
 
 bool SaveSoundFile(WaveAudio& wave, const std::string& path, uint32_t first, uint32_t end) {
+  // A hard-disk sound is its file: only the header is brought up to date in place.
+  if (wave.IsHardDisk() && HardDiskMapping::Of(wave) && first == 0 && end == wave.Frames())
+    return WriteHardDiskHeader(wave);
   ReplacingFile file(path);
   if (!file.Create()) {
     ShowMessage(msg::kCreateFileError);

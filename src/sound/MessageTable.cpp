@@ -55,6 +55,8 @@ constexpr MessageRecord kMessages[] = {
     {msg::kWaveAudioPtrError, "PtrError in WaveAudio-structure !"},
     {msg::kFileMappingError, "File-Mapping Error !"},
     {msg::kCloseMappingError, "Close Mapping/File error !"},
+    {msg::kFileChangedOutside, "The file was cut short or removed by another program: the operation failed !"},
+    {msg::kJournalRestored, "An operation on this file was interrupted: the file has been restored to its state before it."},
     {msg::kGetWaveFileFormat, "GetWaveFileFormat-error !"},
     {msg::kInvalidWavFormat, "Invalid WAV-format !"},
     {msg::kDataTooLarge, "RF64-file too large: more than 4 GB of sample-data !"},

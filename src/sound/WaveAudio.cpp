@@ -26,12 +26,26 @@ uint8_t* WaveAudio::AllocateData(uint32_t bytes) {
   return data_;
 }
 
+void WaveAudio::AdoptMapped(std::unique_ptr<MappedSamples> mapped, uint32_t bytes, int32_t headerOffset) {
+  memory_.Release();
+  mapped_ = std::move(mapped);
+  data_ = mapped_ ? mapped_->Data() : nullptr;
+  headerOffset_ = mapped_ ? headerOffset : 0;
+  SetDataSize(mapped_ ? bytes : 0);
+}
+
 uint8_t* WaveAudio::ResizeData(uint32_t bytes) {
   if (!data_) return AllocateData(bytes);
-  if (IsHardDisk()) return nullptr;  // mapped files are resized by the hard-disk code
   const uint32_t old = dataSize_;
-  if (!memory_.Resize(bytes)) return nullptr;
-  data_ = memory_.Data();
+  if (IsHardDisk()) {
+    // The file itself grows or shrinks.
+    uint8_t* moved = mapped_ ? mapped_->Resize(bytes) : nullptr;
+    if (!moved) return nullptr;
+    data_ = moved;
+  } else {
+    if (!memory_.Resize(bytes)) return nullptr;
+    data_ = memory_.Data();
+  }
   SetDataSize(bytes);
   if (bytes > old) std::memset(data_ + old, SilenceValue(), bytes - old);
   return data_;
@@ -39,6 +53,8 @@ uint8_t* WaveAudio::ResizeData(uint32_t bytes) {
 
 void WaveAudio::ReleaseData() {
   if (!IsHardDisk()) memory_.Release();
+  mapped_.reset();  // unmaps and closes the file
+  headerOffset_ = 0;
   data_ = nullptr;
   dataSize_ = 0;
   frameCount_ = 0;

@@ -2,10 +2,12 @@
 // A held sound: its format, one contiguous block of sample bytes, the file it came from and the
 // flags that the file, hard-disk and device code need.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "sound/ChannelMode.h"
 #include "sound/FileChunks.h"
+#include "sound/MappedSamples.h"
 #include "sound/SampleMemory.h"
 #include "sound/WaveFormat.h"
 
@@ -34,6 +36,10 @@ class WaveAudio {
   void ReleaseData();
   // Allocates without the silence fill, for readers that overwrite every byte at once.
   uint8_t* AllocateDataForReading(uint32_t bytes);
+  // Makes a mapped file's `bytes` sample bytes the sound's data (hard-disk mode); the header
+  // offset is the distance of the first sample from the start of the file.
+  void AdoptMapped(std::unique_ptr<MappedSamples> mapped, uint32_t bytes, int32_t headerOffset);
+  MappedSamples* Mapped() const { return mapped_.get(); }
 
   // --- Format -------------------------------------------------------------------------------
   WaveFormat& Format() { return format_; }
@@ -109,6 +115,7 @@ class WaveAudio {
   uint16_t playDevice_ = 0;
   uint32_t repeatCount_ = 1;
   FileChunks chunks_;
+  std::unique_ptr<MappedSamples> mapped_;  // set in hard-disk mode
 };
 
 }  // namespace tarkel
