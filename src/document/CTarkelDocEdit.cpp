@@ -11,6 +11,7 @@ namespace tarkel {
 
 bool CTarkelDoc::RunEdit(const UndoRequest& undo, ChannelMode mode,
                          const std::function<EditOutcome(DocWaveAudio&)>& op) {
+  if (sound_.IsLoading()) return false;  // the background read still owns the data
   WaitCursor wait;
   UndoStore& store = TheUndoStore();
   bool recorded = false;
@@ -49,6 +50,7 @@ void CTarkelDoc::SendRegionNotice() {
 }
 
 bool CTarkelDoc::UndoLastChange() {
+  if (sound_.IsLoading()) return false;
   WaitCursor wait;
   UndoStore& store = TheUndoStore();
   store.SetDataBase(sound_.Data());
@@ -85,6 +87,7 @@ bool CTarkelDoc::GrowBy(uint32_t bytes) { return ResizeTo(uint64_t(sound_.DataSi
 
 // The change-length procedure: new bytes are silence; the views follow the new length.
 bool CTarkelDoc::ResizeTo(uint64_t bytes) {
+  if (sound_.IsLoading()) return false;
   const uint32_t framesBefore = sound_.Frames();
   if (bytes > UINT32_MAX || !sound_.ResizeData(uint32_t(bytes))) {
     ShowMessage(msg::kNotEnoughMemory);

@@ -7,6 +7,7 @@
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
 #include "sound/WaveAudio.h"
+#include "fileformats/BackgroundRead.h"
 #include "fileformats/ByteStream.h"
 #include "fileformats/HeldFormat.h"
 #include "fileformats/MarkerShift.h"
@@ -118,7 +119,10 @@ bool ReadWave(WaveAudio& wave, ByteSource& in) {
         ShowMessage(msg::kDataTooLarge);
         return false;
       }
-      if (!ReadDataChunk(in, chunk, wave)) return false;
+      const bool read = UsesBackgroundRead(wave, in)
+                            ? StartBackgroundRead(wave, wave.FileName(), chunk.dataOffset, uint32_t(chunk.HeldSize(in.Size())))
+                            : ReadDataChunk(in, chunk, wave);
+      if (!read) return false;
       dataRead = true;
       continue;
     }

@@ -5,16 +5,27 @@
 namespace tarkel {
 
 WaveAudio::WaveAudio() = default;
-WaveAudio::~WaveAudio() = default;
+// The read still filling the data stops before the data is freed.
+WaveAudio::~WaveAudio() { StopLoading(); }
+
+void WaveAudio::SetLoadJob(std::unique_ptr<LoadJob> job) {
+  StopLoading();
+  loadJob_ = std::move(job);
+}
+
+void WaveAudio::StopLoading() {
+  loadJob_.reset();
+  loading_ = 0;
+}
 
 void WaveAudio::SetDataSize(uint32_t bytes) {
   dataSize_ = bytes;
   frameCount_ = BytesToFrames(bytes);
 }
 
-uint8_t* WaveAudio::AllocateDataForReading(uint32_t bytes) {
-  if (IsHardDisk()) return nullptr;
-  if (!memory_.Allocate(bytes)) return nullptr;
+uint8_t* WaveAudio::AllocateDataForReading(uint32_t bytes, bool populate) {
+  if (IsHardDisk() || IsLoading()) return nullptr;
+  if (!memory_.Allocate(bytes, populate)) return nullptr;
   data_ = memory_.Data();
   SetDataSize(bytes);
   return data_;
@@ -29,6 +40,7 @@ uint8_t* WaveAudio::AllocateData(uint32_t bytes) {
 uint8_t* WaveAudio::ResizeData(uint32_t bytes) {
   if (!data_) return AllocateData(bytes);
   if (IsHardDisk()) return nullptr;  // mapped files are resized by the hard-disk code
+  if (IsLoading()) return nullptr;   // the background read is still writing into the block
   const uint32_t old = dataSize_;
   if (!memory_.Resize(bytes)) return nullptr;
   data_ = memory_.Data();
@@ -38,6 +50,7 @@ uint8_t* WaveAudio::ResizeData(uint32_t bytes) {
 }
 
 void WaveAudio::ReleaseData() {
+  StopLoading();
   if (!IsHardDisk()) memory_.Release();
   data_ = nullptr;
   dataSize_ = 0;

@@ -2,10 +2,12 @@
 // A held sound: its format, one contiguous block of sample bytes, the file it came from and the
 // flags that the file, hard-disk and device code need.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "sound/ChannelMode.h"
 #include "sound/FileChunks.h"
+#include "sound/LoadJob.h"
 #include "sound/SampleMemory.h"
 #include "sound/WaveFormat.h"
 
@@ -32,8 +34,9 @@ class WaveAudio {
   virtual uint8_t* ResizeData(uint32_t bytes);
   // Frees the sample memory (outside hard-disk mode); data null, size 0.
   void ReleaseData();
-  // Allocates without the silence fill, for readers that overwrite every byte at once.
-  uint8_t* AllocateDataForReading(uint32_t bytes);
+  // Allocates without the silence fill, for readers that overwrite every byte at once (without
+  // `populate`, a large block's pages come as the reader first touches them).
+  uint8_t* AllocateDataForReading(uint32_t bytes, bool populate = true);
 
   // --- Format -------------------------------------------------------------------------------
   WaveFormat& Format() { return format_; }
@@ -74,6 +77,11 @@ class WaveAudio {
   void SetPlaying(bool on) { playing_ = on; }
   void SetRecording(bool on) { recording_ = on; }
   void SetLoading(bool on) { loading_ = on; }
+  // The background read that fills the data while the sound is loading. Dropping it (also by
+  // ReleaseData and the destructor) stops the read before the data goes.
+  void SetLoadJob(std::unique_ptr<LoadJob> job);
+  LoadJob* CurrentLoadJob() const { return loadJob_.get(); }
+  void StopLoading();
   bool IsHardDisk() const { return hardDisk_ != 0; }
   void SetHardDisk(bool on) { hardDisk_ = on; }
   int32_t BackgroundOption() const { return backgroundOption_; }
@@ -109,6 +117,7 @@ class WaveAudio {
   uint16_t playDevice_ = 0;
   uint32_t repeatCount_ = 1;
   FileChunks chunks_;
+  std::unique_ptr<LoadJob> loadJob_;
 };
 
 }  // namespace tarkel
