@@ -159,6 +159,13 @@ class LoadingTest : public QObject {
     f.frame->Dispatch(cmd::kSelectAll);
     f.frame->Dispatch(cmd::kErase);
     QCOMPARE(child->windowTitle(), QString("take.wav*   [HD-edit]"));
+    // TARKEL_SHOT_DIR, when set, keeps a picture of the main window.
+    if (const QString shots = qEnvironmentVariable("TARKEL_SHOT_DIR"); !shots.isEmpty()) {
+      f.frame->resize(900, 500);
+      f.frame->show();
+      QVERIFY(QTest::qWaitForWindowExposed(f.frame.get()));
+      f.frame->grab().save(shots + "/hard-disk-window.png");
+    }
     // The simulated document is an ordinary one again before it closes.
     child->Document().Sound().SetHardDisk(false);
     child->Document().SetModified(false);
