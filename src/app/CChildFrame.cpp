@@ -3,11 +3,13 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/AppState.h"
 #include "app/DocumentCommands.h"
 #include "document/CTarkelDoc.h"
+#include "fileformats/BackgroundRead.h"
 #include "view/DisplayState.h"
 #include "view/ViewPreferences.h"
 #include "view/ui/DocumentView.h"
@@ -47,6 +49,21 @@ CChildFrame::CChildFrame(std::unique_ptr<CTarkelDoc> doc, const AppState& state,
     emit documentChanged(this);
   };
   UpdateChildStatus();
+  if (doc_->Sound().IsLoading())
+    WhenBackgroundReadEnds(doc_->Sound(), [this](bool ok) { OnLoadEnded(ok); });
+}
+
+void CChildFrame::OnLoadEnded(bool ok) {
+  if (ok) {
+    doc_->UpdateAllViews(hint::kWholeSample);
+    doc_->RefreshTitle();
+    return;
+  }
+  // The read failed part-way (its message is shown): a partly read sound is never shown, and
+  // nothing of it can be saved over the file.
+  doc_->Sound().ReleaseData();
+  doc_->UpdateAllViews();
+  QTimer::singleShot(0, this, &QWidget::close);
 }
 
 CChildFrame::~CChildFrame() {
@@ -59,7 +76,8 @@ CChildFrame::~CChildFrame() {
 QString CChildFrame::TitleText() const {
   QString title = QString::fromStdString(doc_->Title());
   if (doc_->IsModified()) title += kModifiedMark;
-  if (doc_->IsHardDisk()) title += kHardDiskMark;
+  // The mark says where the samples are: in the file itself, not a copy in memory.
+  if (doc_->Sound().IsHardDisk()) title += kHardDiskMark;
   return title;
 }
 

@@ -55,6 +55,9 @@ class CChildFrame final : public QMdiSubWindow, public DocumentObserver {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The background read of the document has ended (on the UI thread).
+  void OnLoadEnded(bool ok);
+
   std::unique_ptr<CTarkelDoc> doc_;
   const AppState& state_;
   ui::DocumentView* view_ = nullptr;

@@ -22,6 +22,7 @@
 #include <optional>
 
 #include "app/AppIcons.h"
+#include "app/BackgroundLoading.h"
 #include "app/AppState.h"
 #include "app/CChildFrame.h"
 #include "app/ChildStatusText.h"
@@ -394,6 +395,7 @@ CommandState CMainFrame::StateOf(int id) {
   const CommandRow* row = FindCommand(id);
   if (!row) return {};
   const CommandContext context = Context();
+  if (context.doc && context.doc->Sound().IsLoading() && !AllowedWhileLoading(*row)) return {};
   CommandState state;
   if (context.view && context.view->CommandState(id, state.enabled, state.checked)) return state;
   return row->enabler(context, id);

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "app/AppState.h"
+#include "app/BackgroundLoading.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
@@ -158,7 +159,7 @@ CommandState DocumentCommandState(const CommandContext& c, int id) {
   switch (id) {
     case kFileSave:
     case kFileSaveAs:
-    case kDeleteFile: return {doc.CanSave(), false};
+    case kDeleteFile: return {!doc.Sound().IsHardDisk(), false};  // the file is the document
     case kSaveSelectedArea:
     case kChangeLength: return {true, false};
     case kUndo: return {doc.CanUndo(), false};
@@ -284,6 +285,7 @@ void CloseDocument(CTarkelDoc& doc) { doc.Close(); }
 bool CanPasteNew() { return ClipboardHasWave() && App().playingDocument == nullptr; }
 
 void InstallDocumentHooks(QWidget* owner, const AppState&) {
+  InstallBackgroundReadPoster();
   DocumentHooks& hooks = TheDocumentHooks();
   hooks.pasteAsNew = [](CTarkelDoc& doc) { return FillFromClipboard(doc.Sound()); };
   hooks.askLength = [owner](CTarkelDoc& doc, uint32_t proposed) {

@@ -155,6 +155,7 @@ bool AudioTransport::EndPlayCommand(CTarkelDoc& doc, bool ok) {
 }
 
 bool AudioTransport::PlayRange(CTarkelDoc& doc, uint32_t start, uint32_t end) {
+  if (doc.Sound().IsLoading()) return false;  // the background read still fills the data
   const bool ok = play_.Play(doc.Sound(), start, end);
   if (ok && play_.Busy()) {
     playDoc_ = &doc;
@@ -335,6 +336,7 @@ void AudioTransport::ToggleLoop(CTarkelDoc& doc) {
 // --- Recording ------------------------------------------------------------------------------
 
 bool AudioTransport::StartRecording(CTarkelDoc& doc, uint32_t a, uint32_t b, bool saveUndo) {
+  if (doc.Sound().IsLoading()) return false;
   StopTransportDocument();
   DocWaveAudio& wave = doc.Sound();
   wave.SetRecordDevice(uint16_t(std::min<DeviceNumber>(inputDevice_, 0xFFFF)));

@@ -106,7 +106,7 @@ bool CTarkelDoc::ChooseNewFormat() {
 
 bool CTarkelDoc::PlayRange(uint32_t first, uint32_t last) {
   const auto& play = TheDocumentHooks().play;
-  if (!play || !play(*this, first, last)) return false;
+  if (!play || sound_.IsLoading() || !play(*this, first, last)) return false;
   App().playingDocument = this;
   return true;
 }
@@ -115,7 +115,7 @@ bool CTarkelDoc::PlayAll() { return PlayRange(0, sound_.Frames()); }
 
 bool CTarkelDoc::PlayLeadInOut(uint32_t first, uint32_t last) {
   const auto& play = TheDocumentHooks().play;
-  if (!play) return false;
+  if (!play || sound_.IsLoading()) return false;
   const uint32_t frames = sound_.Frames();
   const bool lead = play(*this, 0, first > 0 ? first - 1 : 0);
   const bool tail = play(*this, last < frames ? last + 1 : frames, frames);

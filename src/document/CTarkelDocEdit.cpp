@@ -13,6 +13,7 @@ namespace tarkel {
 
 bool CTarkelDoc::RunEdit(const UndoRequest& undo, ChannelMode mode,
                          const std::function<EditOutcome(DocWaveAudio&)>& op) {
+  if (sound_.IsLoading()) return false;  // the background read still owns the data
   WaitCursor wait;
   // A sound edited in place journals what the change may alter before it runs.
   InPlaceChange inPlace(sound_, JournalSpanOf(undo, sound_.DataSize()));
@@ -57,6 +58,7 @@ void CTarkelDoc::SendRegionNotice() {
 }
 
 bool CTarkelDoc::UndoLastChange() {
+  if (sound_.IsLoading()) return false;
   WaitCursor wait;
   UndoStore& store = TheUndoStore();
   if (!store.HasUndo(this)) return false;
@@ -107,6 +109,7 @@ bool CTarkelDoc::GrowBy(uint32_t bytes) { return ResizeTo(uint64_t(sound_.DataSi
 
 // The change-length procedure: new bytes are silence; the views follow the new length.
 bool CTarkelDoc::ResizeTo(uint64_t bytes) {
+  if (sound_.IsLoading()) return false;
   const uint32_t framesBefore = sound_.Frames();
   if (bytes > UINT32_MAX) {
     ShowMessage(msg::kNotEnoughMemory);

@@ -86,6 +86,7 @@ bool CTarkelDoc::Open(const std::string& path) {
 }
 
 bool CTarkelDoc::Save(const std::string& path) {
+  if (sound_.IsLoading()) return false;  // the data is not all there yet
   WaitCursor wait;
   if (!SaveSoundFile(sound_, path, 0, sound_.Frames())) return false;
   sound_.SetFileName(path);
@@ -95,6 +96,7 @@ bool CTarkelDoc::Save(const std::string& path) {
 }
 
 bool CTarkelDoc::SaveSelectedArea(const std::string& path, uint32_t first, uint32_t end) {
+  if (sound_.IsLoading()) return false;
   WaitCursor wait;
   // The area is always written as an ordinary file.
   const bool hardDisk = sound_.IsHardDisk();

@@ -7,6 +7,7 @@
 #include "sound/MessageIds.h"
 #include "sound/Ports.h"
 #include "sound/WaveAudio.h"
+#include "fileformats/BackgroundRead.h"
 #include "fileformats/ByteStream.h"
 #include "fileformats/HardDiskMapping.h"
 #include "fileformats/HeldFormat.h"
@@ -119,9 +120,13 @@ bool ReadWave(WaveAudio& wave, ByteSource& in) {
         ShowMessage(msg::kDataTooLarge);
         return false;
       }
-      // Hard-disk mode: the file's own "data" chunk becomes the sound's data.
-      const bool mapped = wave.IsHardDisk() && MapWaveData(wave, chunk.dataOffset, uint32_t(chunk.HeldSize(in.Size())));
-      if (!mapped && (wave.IsHardDisk() || !ReadDataChunk(in, chunk, wave))) return false;
+      // Hard-disk mode: the file's own "data" chunk becomes the sound's data; otherwise it is
+      // read, on a worker thread when the sound asks for background loading.
+      const uint32_t held = uint32_t(chunk.HeldSize(in.Size()));
+      const bool read = wave.IsHardDisk()            ? MapWaveData(wave, chunk.dataOffset, held)
+                        : UsesBackgroundRead(wave, in) ? StartBackgroundRead(wave, wave.FileName(), chunk.dataOffset, held)
+                                                       : ReadDataChunk(in, chunk, wave);
+      if (!read) return false;
       dataRead = true;
       continue;
     }

@@ -15,17 +15,18 @@ size_t PageRounded(size_t bytes) {
 }
 
 // A populated anonymous mapping of `length` bytes (a page multiple), or null.
-uint8_t* MapPopulated(size_t length) {
-  void* p = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+uint8_t* MapPopulated(size_t length, bool populate = true) {
+  const int flags = MAP_PRIVATE | MAP_ANONYMOUS | (populate ? MAP_POPULATE : 0);
+  void* p = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, flags, -1, 0);
   return p == MAP_FAILED ? nullptr : static_cast<uint8_t*>(p);
 }
 
 }  // namespace
 
-bool SampleMemory::Allocate(size_t bytes) {
+bool SampleMemory::Allocate(size_t bytes, bool populate) {
   if (bytes >= kMappedFrom) {
     const size_t length = PageRounded(bytes);
-    uint8_t* p = MapPopulated(length);
+    uint8_t* p = MapPopulated(length, populate);
     if (!p) return false;
     Release();
     data_ = p;

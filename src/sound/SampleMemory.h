@@ -33,7 +33,9 @@ class SampleMemory {
   size_t Size() const { return size_; }
 
   // Allocates a fresh block of `bytes` (content undefined), releasing the old one on success.
-  bool Allocate(size_t bytes);
+  // Without `populate` a large block's pages come as they are first touched (a block that a
+  // background read fills while the program goes on).
+  bool Allocate(size_t bytes, bool populate = true);
   // Changes the size keeping the leading content (the block may move).
   bool Resize(size_t bytes);
   void Release();

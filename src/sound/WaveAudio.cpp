@@ -5,16 +5,27 @@
 namespace tarkel {
 
 WaveAudio::WaveAudio() = default;
-WaveAudio::~WaveAudio() = default;
+// The read still filling the data stops before the data is freed.
+WaveAudio::~WaveAudio() { StopLoading(); }
+
+void WaveAudio::SetLoadJob(std::unique_ptr<LoadJob> job) {
+  StopLoading();
+  loadJob_ = std::move(job);
+}
+
+void WaveAudio::StopLoading() {
+  loadJob_.reset();
+  loading_ = 0;
+}
 
 void WaveAudio::SetDataSize(uint32_t bytes) {
   dataSize_ = bytes;
   frameCount_ = BytesToFrames(bytes);
 }
 
-uint8_t* WaveAudio::AllocateDataForReading(uint32_t bytes) {
-  if (IsHardDisk()) return nullptr;
-  if (!memory_.Allocate(bytes)) return nullptr;
+uint8_t* WaveAudio::AllocateDataForReading(uint32_t bytes, bool populate) {
+  if (IsHardDisk() || IsLoading()) return nullptr;
+  if (!memory_.Allocate(bytes, populate)) return nullptr;
   data_ = memory_.Data();
   SetDataSize(bytes);
   return data_;
@@ -36,6 +47,7 @@ void WaveAudio::AdoptMapped(std::unique_ptr<MappedSamples> mapped, uint32_t byte
 
 uint8_t* WaveAudio::ResizeData(uint32_t bytes) {
   if (!data_) return AllocateData(bytes);
+  if (IsLoading()) return nullptr;  // the background read is still writing into the block
   const uint32_t old = dataSize_;
   if (IsHardDisk()) {
     // The file itself grows or shrinks.
@@ -52,6 +64,7 @@ uint8_t* WaveAudio::ResizeData(uint32_t bytes) {
 }
 
 void WaveAudio::ReleaseData() {
+  StopLoading();
   if (!IsHardDisk()) memory_.Release();
   mapped_.reset();  // unmaps and closes the file
   headerOffset_ = 0;

@@ -7,6 +7,7 @@
 
 #include "sound/ChannelMode.h"
 #include "sound/FileChunks.h"
+#include "sound/LoadJob.h"
 #include "sound/MappedSamples.h"
 #include "sound/SampleMemory.h"
 #include "sound/WaveFormat.h"
@@ -34,8 +35,9 @@ class WaveAudio {
   virtual uint8_t* ResizeData(uint32_t bytes);
   // Frees the sample memory (outside hard-disk mode); data null, size 0.
   void ReleaseData();
-  // Allocates without the silence fill, for readers that overwrite every byte at once.
-  uint8_t* AllocateDataForReading(uint32_t bytes);
+  // Allocates without the silence fill, for readers that overwrite every byte at once (without
+  // `populate`, a large block's pages come as the reader first touches them).
+  uint8_t* AllocateDataForReading(uint32_t bytes, bool populate = true);
   // Makes a mapped file's `bytes` sample bytes the sound's data (hard-disk mode); the header
   // offset is the distance of the first sample from the start of the file.
   void AdoptMapped(std::unique_ptr<MappedSamples> mapped, uint32_t bytes, int32_t headerOffset);
@@ -80,6 +82,11 @@ class WaveAudio {
   void SetPlaying(bool on) { playing_ = on; }
   void SetRecording(bool on) { recording_ = on; }
   void SetLoading(bool on) { loading_ = on; }
+  // The background read that fills the data while the sound is loading. Dropping it (also by
+  // ReleaseData and the destructor) stops the read before the data goes.
+  void SetLoadJob(std::unique_ptr<LoadJob> job);
+  LoadJob* CurrentLoadJob() const { return loadJob_.get(); }
+  void StopLoading();
   bool IsHardDisk() const { return hardDisk_ != 0; }
   void SetHardDisk(bool on) { hardDisk_ = on; }
   int32_t BackgroundOption() const { return backgroundOption_; }
@@ -116,6 +123,7 @@ class WaveAudio {
   uint32_t repeatCount_ = 1;
   FileChunks chunks_;
   std::unique_ptr<MappedSamples> mapped_;  // set in hard-disk mode
+  std::unique_ptr<LoadJob> loadJob_;
 };
 
 }  // namespace tarkel

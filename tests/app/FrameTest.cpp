@@ -126,6 +126,8 @@ class FrameTest : public QObject {
     const bool opened = doc->Open(path.toStdString());
     App().hardDiskEditing = 0;
     QVERIFY(opened);
+    // The sound as the file's mapping leaves it (so already once the file is mapped).
+    doc->Sound().SetHardDisk(true);
     test::FrameFixture f;
     CChildFrame* child = f.frame->AddDocument(std::move(doc));
     QCOMPARE(child->windowTitle(), QString("song.wav   [HD-edit]"));

@@ -69,7 +69,8 @@ void CTarkelView::focusInEvent(QFocusEvent* event) {
 }
 
 void CTarkelView::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !doc_.Sound().HasData()) {
+  // A sound still being read in the background takes no clicks: no selection, drawing or drag.
+  if (event->button() != Qt::LeftButton || !doc_.Sound().HasData() || doc_.Sound().IsLoading()) {
     ui::DocumentView::mousePressEvent(event);
     return;
   }
