@@ -228,7 +228,6 @@ bool AudioTransport::PlayScript(const std::vector<ScriptPiece>& pieces) {
 // the device plays queues right behind the one before it, of whichever document; at the first
 // piece in another format the rest waits until the device has played out (Poll goes on then).
 bool AudioTransport::QueueScript() {
-  bool queued = false;
   play_.HoldStart();
   while (!script_.empty()) {
     const ScriptPiece piece = script_.front();
@@ -247,21 +246,21 @@ bool AudioTransport::QueueScript() {
       if (!play_.Busy()) std::erase_if(script_, [&](const ScriptPiece& p) { return p.doc == piece.doc; });
       continue;
     }
-    queued = true;
     if (std::find(heldDocs_.begin(), heldDocs_.end(), piece.doc) == heldDocs_.end()) heldDocs_.push_back(piece.doc);
     if (!playDoc_) {
       playDoc_ = piece.doc;
       App().playingDocument = piece.doc;
     }
   }
-  if (!play_.ReleaseStart()) {
-    // The device did not start: the caller drops the rest of the script.
-    queued = false;
+  play_.ReleaseStart();
+  if (!play_.Busy()) {
+    // Nothing could start, or the device gave up: the caller drops the rest of the script.
+    if (App().playingDocument == playDoc_) App().playingDocument = nullptr;
     playDoc_ = nullptr;
-    App().playingDocument = nullptr;
+    heldDocs_.clear();
   }
   MarkScriptDocuments();
-  return queued;
+  return play_.Busy();
 }
 
 bool AudioTransport::InScript(const CTarkelDoc& doc) const {

@@ -96,7 +96,11 @@ bool PlaybackEngine::Queue(DocWaveAudio& wave, Request request, const uint8_t* d
   if (!request.external) lastDocumentEnd_ = request.start + request.frames;
   BuildPlayBlocks(data, bytes, request.id, request.loops);
   requests_.push_back(request);
-  if (!WritePlayBlocks()) return false;
+  if (!WritePlayBlocks()) {
+    // The device gave up: what played before has ended too.
+    if (started) post_(wm::kPlayStopped);
+    return false;
+  }
   if (!started) post_(wm::kPlayStarted);
   return true;
 }

@@ -48,7 +48,7 @@ class PlaybackEngine {
   void HoldStart() { ++startHolds_; }
   bool ReleaseStart();
 
-  // Frees the blocks the device is done with and starts the next waiting request. True when
+  // Frees the blocks the device is done with (and forgets the requests they made up). True when
   // playback has just ended (the last block was done, or the device stopped working).
   bool PollPlayback();
   // Stops at once; false when the device refused to stop (the state is kept then).

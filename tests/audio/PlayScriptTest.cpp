@@ -135,5 +135,17 @@ TEST_F(PlayScriptTest, ClosingOrStoppingADocumentOfTheScriptEndsTheWholeScript) 
   EXPECT_EQ(devices.playedFromBlocks, FrameBytes(*a, 0, 100));
 }
 
+TEST_F(PlayScriptTest, ADeviceFailingInTheMiddleLeavesNothingPlaying) {
+  auto a = StereoDoc(3000), b = StereoDoc(3000);
+  devices.script.failPrepareAt = 1;  // the second piece's block
+  EXPECT_FALSE(transport.PlayScript(Script{{a.get(), 0, 1000, 1}, {b.get(), 0, 1000, 1}}));
+  EXPECT_FALSE(transport.Playing());
+  EXPECT_FALSE(transport.Holds(*a));
+  EXPECT_FALSE(a->Sound().IsPlaying());
+  EXPECT_FALSE(b->Sound().IsPlaying());
+  EXPECT_EQ(App().playingDocument, nullptr);
+  EXPECT_EQ(log.messages, (std::vector<int>{wm::kPlayStarted, wm::kPlayStopped}));
+}
+
 }  // namespace
 }  // namespace tarkel::test
