@@ -29,7 +29,10 @@ constexpr time_t kCreationGrace = 60;
 // The name part of TemporaryPrefix: ".<name>.tarkel-save-", the name cut short enough to stay
 // a legal file name with the number after it.
 std::string TemporaryNamePrefix(const std::string& target) {
-  return "." + target.substr(FileNameStart(target)).substr(0, kTemporaryNameKeep) + kTemporaryMark;
+  std::string prefix(1, '.');
+  prefix.append(target, FileNameStart(target), kTemporaryNameKeep);
+  prefix.append(kTemporaryMark);
+  return prefix;
 }
 
 std::optional<std::string> ReadLink(const std::string& path, const struct stat& st) {
