@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <new>
 
 namespace tarkel {
 namespace {
@@ -86,10 +87,13 @@ bool ReadRegularFile(const std::string& path, std::vector<uint8_t>& bytes) {
   bool ok = ::fstat(fd, &st) == 0;
   if (ok) {
     // A file that grows while it is read gives what it held when it was opened.
-    bytes.resize(size_t(st.st_size));
-    const ssize_t got = ReadFully(fd, bytes.data(), bytes.size());
-    ok = got == ssize_t(bytes.size());
+    try {
+      bytes.resize(size_t(st.st_size));
+    } catch (const std::bad_alloc&) {
+      ok = false;
+    }
   }
+  if (ok) ok = ReadFully(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size());
   ::close(fd);
   if (!ok) bytes.clear();
   return ok;

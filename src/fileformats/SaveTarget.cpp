@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "fileformats/FileNames.h"
-#include "fileformats/ReplacingFile.h"
 
 namespace tarkel {
 namespace {
@@ -26,6 +25,15 @@ constexpr mode_t kKeptPermissions = 0777;
 // A temporary file is locked by its writer a moment after it is created; one younger than this
 // whose writer still seems to run may be in that moment.
 constexpr time_t kCreationGrace = 60;
+
+// The name part of TemporaryPrefix: ".<name>.tarkel-save-", the name cut short enough to stay
+// a legal file name with the number after it.
+std::string TemporaryNamePrefix(const std::string& target) {
+  std::string prefix(1, '.');
+  prefix.append(target, FileNameStart(target), kTemporaryNameKeep);
+  prefix.append(kTemporaryMark);
+  return prefix;
+}
 
 std::optional<std::string> ReadLink(const std::string& path, const struct stat& st) {
   std::vector<char> target(size_t(st.st_size > 0 ? st.st_size : 255) + 1);
@@ -57,9 +65,13 @@ void RemoveIfAbandoned(const std::string& path, long pid) {
   struct stat st {};
   const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
   const bool unlocked = regular && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+  // Where the file system has no locks, only the writer's process number can tell.
+  const bool noLocks = regular && !unlocked && errno != EWOULDBLOCK;
   // A writer that is gone cannot come back; one that runs (or a new process with its number)
   // had the time to lock its file.
-  if (unlocked && (ProcessIsGone(pid) || std::time(nullptr) - st.st_ctime > kCreationGrace)) ::unlink(path.c_str());
+  const bool abandoned = (unlocked && (ProcessIsGone(pid) || std::time(nullptr) - st.st_ctime > kCreationGrace)) ||
+                         (noLocks && ProcessIsGone(pid));
+  if (abandoned) ::unlink(path.c_str());
   ::close(fd);
 }
 
@@ -86,23 +98,22 @@ std::optional<std::string> FollowLinks(const std::string& path) {
 }
 
 std::string TemporaryPrefix(const std::string& target) {
-  const std::string name = target.substr(FileNameStart(target)).substr(0, kTemporaryNameKeep);
-  return FolderOf(target) + "/." + name + kTemporaryMark;
+  return target.substr(0, FileNameStart(target)) + TemporaryNamePrefix(target);
 }
 
 bool LockAsWriter(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; }
 
 void RemoveStaleTemporaries(const std::string& target) {
-  const std::string folder = FolderOf(target);
-  const std::string prefix = TemporaryPrefix(target).substr(folder.size() + 1);
-  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+  const std::string folder = target.substr(0, FileNameStart(target));
+  const std::string prefix = TemporaryNamePrefix(target);
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()), &::closedir);
   if (!dir) return;
   std::vector<std::string> found;
   while (const dirent* entry = ::readdir(dir.get())) {
     const std::string name = entry->d_name;
     if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0) found.push_back(name);
   }
-  for (const std::string& name : found) RemoveIfAbandoned(folder + "/" + name, WriterPid(name.substr(prefix.size())));
+  for (const std::string& name : found) RemoveIfAbandoned(folder + name, WriterPid(name.substr(prefix.size())));
 }
 
 void TakeOverOwnerAndMode(int fd, const struct stat& old) {

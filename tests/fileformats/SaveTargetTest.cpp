@@ -237,6 +237,20 @@ TEST_F(SaveTo, OnlyTemporaryFilesWhoseWriterIsGoneAreRemoved) {
   EXPECT_EQ(folder_.Entries(), expected);
 }
 
+TEST_F(SaveTo, ABareNameInTheWorkingFolderFindsItsLeftOversToo) {
+  const std::string stale = ".song.wav.tarkel-save-" + std::to_string(EndedProcess()) + "-0";
+  WriteFileBytes(File(stale), Text("partial"));
+  ASSERT_EQ(::symlink("song.wav", File("link.wav").c_str()), 0);
+  char previous[4096];
+  ASSERT_TRUE(::getcwd(previous, sizeof previous));
+  ASSERT_EQ(::chdir(folder_.Path().c_str()), 0);
+  const bool saved = SaveSoundFile(wave_, "link.wav", 0, kFrames);
+  ASSERT_EQ(::chdir(previous), 0);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"link.wav", "song.wav"}));
+  EXPECT_TRUE(IsLink(File("link.wav")));
+}
+
 TEST(FollowLinks, GivesTheNameAtTheEndOfTheChain) {
   TempFolder folder;
   const std::string a = folder.File("a"), b = folder.File("b");
