@@ -31,8 +31,8 @@ namespace {
 using namespace tarkel;
 
 constexpr size_t kMaxSteps = 6;
-constexpr uint32_t kMaxFrames = 2048;     // of the sound at the start
-constexpr uint32_t kMaxGrowth = 4096;     // frames an insert or a new length may add
+constexpr uint32_t kMaxFrames = 128;      // of the sound at the start
+constexpr uint32_t kMaxGrowth = 256;      // frames an insert or a new length may add
 constexpr uint32_t kMaxSoundBytes = 1u << 20;
 
 struct Layout {

@@ -32,8 +32,9 @@ for target in "${targets[@]}"; do
   mkdir -p "$work" "$build/seeds/$target"
   echo "== fuzz_$target: ${limit[*]}"
   started=$SECONDS
-  # -rss_limit_mb and the malloc limit make a huge allocation a finding; -timeout a hang.
-  if ! "$build/fuzz/fuzz_$target" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 \
+  # -rss_limit_mb and the malloc limit make a huge allocation a finding; -timeout a hang (wall
+  # time: FUZZ_TIMEOUT raises it on a machine busy with other work).
+  if ! "$build/fuzz/fuzz_$target" "${limit[@]}" -timeout="${FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 \
       -malloc_limit_mb=512 -print_final_stats=1 -artifact_prefix="$build/findings/$target-" \
       "$work" "$root/fuzz/corpus/$target" "$build/seeds/$target"; then
     echo "fuzz_$target: finding, see $build/findings/" >&2
