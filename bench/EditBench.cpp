@@ -1,5 +1,7 @@
-// Pasting at the start of a very long sound against the memmove it needs, and converting the
-// sampling rate against libsoxr on its own.
+// Pasting at the start of a very long sound against the memmove it needs, converting the
+// sampling rate against libsoxr on its own, a minute of CD audio through the clipboard against
+// copying its bytes twice, and the undo of a one-channel trim (the whole sound kept and put
+// back) against copying the sound twice.
 #include <benchmark/benchmark.h>
 #include <soxr.h>
 
@@ -10,8 +12,11 @@
 #include "sound/DocWaveAudio.h"
 #include "sound/Ports.h"
 #include "sound/WaveImage.h"
+#include "editing/Clipboard.h"
 #include "editing/EditOperations.h"
 #include "editing/SampleFormatConversion.h"
+#include "document/CTarkelDoc.h"
+#include "document/EditCommands.h"
 
 namespace tarkel {
 namespace {
@@ -114,6 +119,56 @@ void BM_SoxrAloneTenMinutes22050To44100(benchmark::State& state) {
   }
 }
 
+constexpr uint32_t kMinuteBytes = 60 * 44100 * 4;
+
+// Copy a minute of 16-bit stereo to the clipboard and paste it into a short sound.
+void BM_CopyAndPasteAMinute(benchmark::State& state) {
+  DocWaveAudio source;
+  source.Format() = WaveFormat::Pcm(2, 44100, 16);
+  source.AllocateData(kMinuteBytes);
+  for (auto _ : state) {
+    DocWaveAudio target;
+    target.Format() = WaveFormat::Pcm(2, 44100, 16);
+    target.AllocateData(400);
+    if (CopyToClipboard(source, 0, kMinuteBytes / 4 - 1, ChannelMode::Both) != kMinuteBytes / 4 ||
+        InsertClip(target, 50, 50, ChannelMode::Both) != kMinuteBytes / 4)
+      state.SkipWithError("copy or paste failed");
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * kMinuteBytes);
+}
+
+// The bare work of both: the bytes copied out (into an image, an undo copy) and back again.
+void BM_TwoCopies(benchmark::State& state) {
+  const size_t bytes = size_t(state.range(0));
+  std::vector<uint8_t> sound(bytes, 3), copy(bytes);
+  for (auto _ : state) {
+    std::memcpy(copy.data(), sound.data(), bytes);
+    std::memcpy(sound.data(), copy.data(), bytes);
+    benchmark::DoNotOptimize(sound.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
+}
+
+constexpr uint32_t kTenMinuteBytes = 10 * kMinuteBytes;
+
+// Trim a second of one channel of ten minutes of stereo (the whole sound is kept for undo),
+// then undo it.
+void BM_UndoOneChannelTrimOfTenMinutes(benchmark::State& state) {
+  CTarkelDoc doc;
+  doc.Sound().Format() = WaveFormat::Pcm(2, 44100, 16);
+  doc.Sound().AllocateData(kTenMinuteBytes);
+  for (auto _ : state) {
+    if (!RunEditCommand(doc, EditCommand::Trim, 44100, 88199, ChannelMode::Left) || !doc.UndoLastChange())
+      state.SkipWithError("trim or undo failed");
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * kTenMinuteBytes);
+}
+
+BENCHMARK(BM_CopyAndPasteAMinute)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_TwoCopies)->Arg(kMinuteBytes)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_UndoOneChannelTrimOfTenMinutes)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_TwoCopies)->Arg(kTenMinuteBytes)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_PasteOneSecondAtTheStartOf1GiB)->Unit(benchmark::kMillisecond)->Iterations(8);
 BENCHMARK(BM_MemmoveOf1GiB)->Unit(benchmark::kMillisecond)->Iterations(8);
 BENCHMARK(BM_ConvertTenMinutes22050To44100)->Unit(benchmark::kMillisecond)->Iterations(3);

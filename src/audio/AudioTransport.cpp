@@ -350,6 +350,8 @@ bool AudioTransport::StartRecording(CTarkelDoc& doc, uint32_t a, uint32_t b, boo
   } else {
     ok = record_.Record(wave, a, b);
     if (ok) doc.SetModified(true);
+    // No record of its own: an older one of this document would put back bytes the recording replaced.
+    if (ok) TheUndoStore().DropSavedOf(&doc);
   }
   if (ok) {
     recordDoc_ = &doc;

@@ -22,7 +22,7 @@ bool CTarkelDoc::RunEdit(const UndoRequest& undo, ChannelMode mode,
   bool recorded = false;
   if (undo.take) {
     store.SetDataBase(sound_.Data());
-    // No record (undo off, refused, no memory) does not stop the edit.
+    // No record (undo off) does not stop the edit.
     recorded = store.SaveUndo(this, undo.startByte, undo.endByte, undo.channel.value_or(mode), undo.kind,
                               undo.auxPosition, undo.auxValue, undo.sourceSilenced);
     // No memory for the undo copy: the change goes on only when the user agrees.

@@ -131,7 +131,11 @@ const auto& Entries() {
        }},
       // Run by the document's own change-length procedure (RunEditCommand), which resets the views.
       {EditCommand::ChangeLength, "length", true, nullptr, nullptr},
-      {EditCommand::Speed, "speed", true, nullptr,
+      // A new rate leaves the samples as they are: the whole sound is kept with its format.
+      {EditCommand::Speed, "speed", true,
+       [](DocWaveAudio& w, const PlannedRange&, const EditArgs&) {
+         return UndoRequest::Of(UndoKind::Snapshot, 0, w.DataSize());
+       },
        [](DocWaveAudio& w, const EditRange&, const EditArgs& a, Result& r) {
          r.frames = ChangeSpeed(w, a.rate) ? int64_t(w.Frames()) : -1;
          return r.frames < 0 ? EditOutcome::Failed() : EditOutcome::Done();

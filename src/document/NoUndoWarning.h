@@ -4,8 +4,9 @@
 
 namespace tarkel {
 
+// One line, so that tarkel-cli prints it as one "message: TEXT" line.
 inline constexpr const char* kNoUndoQuestion =
-    "Not enough memory to keep Undo data for this change !\nContinue without Undo?";
+    "Not enough memory to keep Undo data for this change ! Continue without Undo?";
 
 // True when the change may go on without an undo record: the preference is off, or the user
 // answered Yes.

@@ -99,7 +99,7 @@ uint32_t CopyToClipboard(DocWaveAudio& wave, uint32_t first, uint32_t last, Chan
 
 int64_t CutToClipboard(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMode mode) {
   if (!CheckRange(wave, first, last, true)) return -1;
-  ProgressScope progress(wave, 2 * (LimitLast(wave, last) - first + 1), mode, caption::kCutting);
+  ProgressScope progress(wave, 2 * uint64_t(LimitLast(wave, last) - first + 1), mode, caption::kCutting);
   if (!progress.Ok()) return -1;
   const uint32_t copied = CopyToClipboard(wave, first, last, mode);
   if (copied == 0) return -1;

@@ -28,7 +28,7 @@ int64_t InsertClip(DocWaveAudio& wave, uint32_t first, uint32_t last, ChannelMod
     ShowMessage(msg::kNothingSelected);
     return -1;
   }
-  ProgressScope progress(wave, wave.Frames() - first + frames, mode, caption::kPasting);
+  ProgressScope progress(wave, uint64_t(wave.Frames()) - first + frames, mode, caption::kPasting);
   if (!progress.Ok()) return -1;
 
   if (!MakeRoomOrSay(wave, first, frames, mode, TransferKind::CopyBackward, msg::kReallocOutOfMemory)) return -1;

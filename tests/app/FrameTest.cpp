@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -18,6 +20,9 @@
 #include "app/DocumentCommands.h"
 #include "app/FileFilters.h"
 #include "app/OpenFileDialog.h"
+#include "app/QtPorts.h"
+#include "document/NoUndoWarning.h"
+#include "sound/CopyAllowance.h"
 #include "app/TransportWiring.h"
 #include "app/ViewIntegration.h"
 #include "view/ViewPreferences.h"
@@ -228,6 +233,31 @@ class FrameTest : public QObject {
     QVERIFY(!f.frame->Action(cmd::kDisableUndo)->isChecked());
     f.frame->Dispatch(cmd::kErase);
     QVERIFY(f.frame->Action(cmd::kUndo)->isEnabled());
+  }
+
+  // Without the memory for the undo copy the desktop asks in a message box before it changes
+  // anything; No keeps the sound, Yes changes it with nothing to undo.
+  void noMemoryForUndoIsAskedInAMessageBox() {
+    test::FrameFixture f;
+    QtUserInterface ui;
+    const Ports previous = SetPorts({&ui, nullptr, nullptr, nullptr});
+    CChildFrame* child = f.frame->AddDocument(test::MakeDocument(WaveFormat::Pcm(1, 22050, 16), 1001, 7));
+    CopyCeiling noMemory(10);
+    for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
+      QString asked;
+      QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        asked = box->text();
+        box->button(button)->click();
+      });
+      f.frame->Dispatch(cmd::kSelectAll);
+      f.frame->Dispatch(cmd::kErase);
+      QCOMPARE(asked, QString(kNoUndoQuestion));
+      QCOMPARE(int(child->Document().Sound().Data()[100]), button == QMessageBox::No ? 7 : 0);
+      QVERIFY(!f.frame->Action(cmd::kUndo)->isEnabled());
+    }
+    SetPorts(previous);
   }
 
   void periodicTimerRedrawsThePlayMarker() {

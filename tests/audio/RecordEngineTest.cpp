@@ -73,6 +73,19 @@ TEST_F(RecordTest, RecordSelectionLandsInTheRangeLeavesTheRestAndUndoRestoresIt)
   EXPECT_EQ(FrameBytes(*doc, 0, 5000), before);
 }
 
+TEST_F(RecordTest, RecordAllLeavesNoOlderRecordToPutBackOverIt) {
+  auto doc = StereoDoc(5000);
+  Selection range;
+  range.SetRange(1000, 3001);
+  ASSERT_TRUE(transport.RecordSelection(*doc, range));
+  Arrive(Pattern(8000, 9), 1234);
+  ASSERT_TRUE(doc->CanUndo());
+  ASSERT_TRUE(transport.RecordAll(*doc));
+  Arrive(Pattern(20000, 5), 4000);
+  EXPECT_FALSE(doc->CanUndo());
+  EXPECT_EQ(FrameBytes(*doc, 0, 5000), Pattern(20000, 5));
+}
+
 TEST_F(RecordTest, StopKeepsWhatWasRecordedAndTheRestOfTheRange) {
   auto doc = StereoDoc(10000);
   const std::vector<uint8_t> before = FrameBytes(*doc, 0, 10000);

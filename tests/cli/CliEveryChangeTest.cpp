@@ -86,6 +86,29 @@ TEST_F(CliEveryChange, NothingToUndoIsAMessageLine) {
   EXPECT_EQ(twice.err.rfind("message", 0), 0u) << twice.err;
 }
 
+// A limit on the address space cannot be combined with the sanitizers' shadow memory.
+#if !defined(__SANITIZE_ADDRESS__)
+TEST_F(CliEveryChange, WithoutMemoryForTheUndoCopyTheAnswerDecides) {
+  // 200 MB of sound in 400 MB of address space: the sound fits, a copy of it for undo does not.
+  const std::string big = (dir / "big.wav").string();
+  ASSERT_EQ(RunCli({"--new", "1,2,44100,16,50000000", "-o", big}).status, 0);
+  constexpr uint64_t kLimit = 400000;
+  const std::string question = std::string("message: ") + "Not enough memory to keep Undo data for this change !";
+  const auto no = RunCli({big, "--effect", "amplitude:50", "--undo"}, kLimit);
+  EXPECT_EQ(no.status, 1);
+  EXPECT_EQ(no.err.rfind(question, 0), 0u) << no.err;
+  EXPECT_EQ(no.err.find("no change to undo"), std::string::npos) << no.err;
+
+  // Yes: the change is made, and there is nothing to undo afterwards.
+  const auto yes = RunCli({big, "--yes", "--effect", "amplitude:50", "--info", "--undo"}, kLimit);
+  EXPECT_EQ(yes.status, 1);
+  EXPECT_EQ(yes.err.rfind(question, 0), 0u) << yes.err;
+  EXPECT_NE(yes.out.find("frames: 50000000"), std::string::npos) << yes.out;
+  EXPECT_NE(yes.err.find("message: There is no change to undo"), std::string::npos) << yes.err;
+  std::filesystem::remove(big);
+}
+#endif
+
 TEST_F(CliEveryChange, AMinuteOfStereoTravelsThroughTheClipboardFileWhole) {
   constexpr uint32_t kMinute = 60 * 44100;
   WriteStereo(dir / "minute.wav", kMinute);

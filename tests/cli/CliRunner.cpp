@@ -42,9 +42,10 @@ std::string Slurp(const std::filesystem::path& p) {
 }
 }  // namespace
 
-CliResult RunCli(const std::vector<std::string>& args) {
+CliResult RunCli(const std::vector<std::string>& args, uint64_t limitKilobytes) {
   TempDir dir;
-  std::string command = Quote(TARKEL_CLI_PATH);
+  std::string command = limitKilobytes ? "ulimit -v " + std::to_string(limitKilobytes) + "; exec " : "";
+  command += Quote(TARKEL_CLI_PATH);
   for (const auto& a : args) command += " " + Quote(a);
   command += " </dev/null >" + Quote((dir / "out").string()) + " 2>" + Quote((dir / "err").string());
   const int raw = std::system(command.c_str());

@@ -1,5 +1,6 @@
 #pragma once
 // Runs tarkel-cli as a user would and collects what it printed and its exit status.
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -24,7 +25,9 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-CliResult RunCli(const std::vector<std::string>& args);
+// `limitKilobytes`, when not 0, limits the program's address space (ulimit -v) to act out a
+// machine short of memory.
+CliResult RunCli(const std::vector<std::string>& args, uint64_t limitKilobytes = 0);
 
 std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);

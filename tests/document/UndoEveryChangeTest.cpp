@@ -46,12 +46,22 @@ TEST_F(UndoEveryChange, AnOlderRecordIsNeverReplayedOntoALaterChange) {
   EXPECT_EQ(test::Bytes(doc.Sound()), deleted);
   EXPECT_FALSE(doc.CanUndo());
 
-  // A change that keeps no record (the speed) leaves nothing older to undo either.
+  // A change that keeps no record (a new format without the data) leaves nothing older to undo.
   ASSERT_TRUE(Run(EditCommand::Erase, 10, 20, ChannelMode::Both));
-  EditArgs speed;
-  speed.rate = 22050;
-  ASSERT_TRUE(RunEditCommand(doc, EditCommand::Speed, 0, 0, ChannelMode::Both, speed));
+  ports.chooserResult = kChooseOk;
+  ports.chosenFormat = WaveFormat::Pcm(2, 22050, 16);
+  ASSERT_TRUE(ChangeFormatCommand(doc, false, ChannelMode::Both));
   EXPECT_FALSE(doc.CanUndo());
+}
+
+TEST_F(UndoEveryChange, ANewRateIsUndone) {
+  EditArgs speed;
+  speed.rate = 11025;
+  ASSERT_TRUE(RunEditCommand(doc, EditCommand::Speed, 0, 0, ChannelMode::Both, speed));
+  ASSERT_EQ(doc.Sound().Rate(), 11025u);
+  ASSERT_TRUE(doc.UndoLastChange());
+  EXPECT_EQ(doc.Sound().Rate(), 44100u);
+  EXPECT_EQ(doc.Sound().AvgBytesPerSec(), 176400u);
 }
 
 TEST_F(UndoEveryChange, AOneChannelTrimOfStereoIsUndoneToStereo) {
