@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -190,11 +191,9 @@ bool JournalComplete(int fd, uint64_t size) {
 
 // Puts the journal's length and segments back into the file. Doing it twice does no harm, so a
 // recovery cut off by another crash is simply done again.
-bool ApplyJournal(int journal, uint64_t size, const std::string& soundPath) {
+bool ApplyJournal(int journal, uint64_t size, int file) {
   uint8_t head[kHeadSize];
   if (!ReadAll(journal, head, sizeof head, 0) || !HasTag(head, "TKJ1")) return false;
-  const int file = ::open(soundPath.c_str(), O_WRONLY | O_CLOEXEC);
-  if (file < 0) return false;
   bool ok = ::ftruncate(file, off_t(GetLE64(head + 4))) == 0;
   const uint64_t body = size - kTrailerSize;
   uint64_t at = sizeof head;
@@ -213,9 +212,7 @@ bool ApplyJournal(int journal, uint64_t size, const std::string& soundPath) {
     }
     at += length;
   }
-  ok = ok && ::fsync(file) == 0;
-  ::close(file);
-  return ok;
+  return ok && ::fsync(file) == 0;
 }
 
 }  // namespace
@@ -229,13 +226,22 @@ JournalRecovery RecoverFromJournal(const std::string& soundPath) {
   const std::string journal = JournalPathFor(soundPath);
   const int fd = ::open(journal.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return JournalRecovery::None;
+  // The editor that changes the file in place holds its lock: its journal belongs to a change
+  // that is still running, not to one that was cut off.
+  const int file = ::open(soundPath.c_str(), O_RDWR | O_CLOEXEC);
+  if (file >= 0 && ::flock(file, LOCK_EX | LOCK_NB) != 0) {
+    ::close(file);
+    ::close(fd);
+    return JournalRecovery::None;
+  }
   struct stat st {};
   const uint64_t size = ::fstat(fd, &st) == 0 ? uint64_t(st.st_size) : 0;
   JournalRecovery result;
   if (!JournalComplete(fd, size))
     result = JournalRecovery::Dropped;  // cut off before the change could start
   else
-    result = ApplyJournal(fd, size, soundPath) ? JournalRecovery::Restored : JournalRecovery::Failed;
+    result = file >= 0 && ApplyJournal(fd, size, file) ? JournalRecovery::Restored : JournalRecovery::Failed;
+  if (file >= 0) ::close(file);
   ::close(fd);
   if (result != JournalRecovery::Failed) RemoveJournal(journal);
   return result;
