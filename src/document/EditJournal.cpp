@@ -40,45 +40,53 @@ void PutLE64(uint8_t* p, uint64_t v) {
 uint64_t GetLE64(const uint8_t* p) { return uint64_t(GetLE32(p)) | (uint64_t(GetLE32(p + 4)) << 32); }
 
 // A 64-bit checksum of a byte stream that does not depend on how the stream is cut into pieces.
+// Four independent lanes over 32-byte blocks keep the multiplier busy.
 class StreamHash {
  public:
   void Add(const uint8_t* p, size_t n) {
     total_ += n;
     while (n) {
-      if (have_ == 0 && n >= 8) {
-        uint64_t word;
-        std::memcpy(&word, p, 8);
-        Mix(word);
-        p += 8;
-        n -= 8;
+      if (have_ == 0 && n >= kBlockBytes) {
+        MixBlock(p);
+        p += kBlockBytes;
+        n -= kBlockBytes;
         continue;
       }
-      carry_[have_++] = *p++;
-      --n;
-      if (have_ == 8) {
-        uint64_t word;
-        std::memcpy(&word, carry_, 8);
-        Mix(word);
+      const size_t take = std::min(n, kBlockBytes - have_);
+      std::memcpy(carry_ + have_, p, take);
+      have_ += take;
+      p += take;
+      n -= take;
+      if (have_ == kBlockBytes) {
+        MixBlock(carry_);
         have_ = 0;
       }
     }
   }
   uint64_t Final() {
-    uint64_t word = 0;
-    std::memcpy(&word, carry_, have_);
-    Mix(word);
-    Mix(total_);
-    return h_;
+    std::memset(carry_ + have_, 0, kBlockBytes - have_);
+    MixBlock(carry_);
+    uint64_t h = total_;
+    for (uint64_t lane : lanes_) h = Mix(h, lane);
+    return h;
   }
 
  private:
-  void Mix(uint64_t w) {
-    h_ = (h_ ^ w) * 0x9E3779B97F4A7C15ull;
-    h_ ^= h_ >> 31;
+  static constexpr size_t kBlockBytes = 32;
+  static uint64_t Mix(uint64_t h, uint64_t w) {
+    h = (h ^ w) * 0x9E3779B97F4A7C15ull;
+    return h ^ (h >> 31);
   }
-  uint64_t h_ = 0xCBF29CE484222325ull;
+  void MixBlock(const uint8_t* p) {
+    for (int k = 0; k < 4; ++k) {
+      uint64_t w;
+      std::memcpy(&w, p + 8 * k, 8);
+      lanes_[k] = Mix(lanes_[k], w);
+    }
+  }
+  uint64_t lanes_[4] = {0xCBF29CE484222325ull, 0x84222325CBF29CE4ull, 0x9E3779B97F4A7C15ull, 0x7F4A7C159E3779B9ull};
   uint64_t total_ = 0;
-  uint8_t carry_[8] = {};
+  uint8_t carry_[kBlockBytes] = {};
   size_t have_ = 0;
 };
 
