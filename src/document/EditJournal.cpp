@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,45 +40,53 @@ void PutLE64(uint8_t* p, uint64_t v) {
 uint64_t GetLE64(const uint8_t* p) { return uint64_t(GetLE32(p)) | (uint64_t(GetLE32(p + 4)) << 32); }
 
 // A 64-bit checksum of a byte stream that does not depend on how the stream is cut into pieces.
+// Four independent lanes over 32-byte blocks keep the multiplier busy.
 class StreamHash {
  public:
   void Add(const uint8_t* p, size_t n) {
     total_ += n;
     while (n) {
-      if (have_ == 0 && n >= 8) {
-        uint64_t word;
-        std::memcpy(&word, p, 8);
-        Mix(word);
-        p += 8;
-        n -= 8;
+      if (have_ == 0 && n >= kBlockBytes) {
+        MixBlock(p);
+        p += kBlockBytes;
+        n -= kBlockBytes;
         continue;
       }
-      carry_[have_++] = *p++;
-      --n;
-      if (have_ == 8) {
-        uint64_t word;
-        std::memcpy(&word, carry_, 8);
-        Mix(word);
+      const size_t take = std::min(n, kBlockBytes - have_);
+      std::memcpy(carry_ + have_, p, take);
+      have_ += take;
+      p += take;
+      n -= take;
+      if (have_ == kBlockBytes) {
+        MixBlock(carry_);
         have_ = 0;
       }
     }
   }
   uint64_t Final() {
-    uint64_t word = 0;
-    std::memcpy(&word, carry_, have_);
-    Mix(word);
-    Mix(total_);
-    return h_;
+    std::memset(carry_ + have_, 0, kBlockBytes - have_);
+    MixBlock(carry_);
+    uint64_t h = total_;
+    for (uint64_t lane : lanes_) h = Mix(h, lane);
+    return h;
   }
 
  private:
-  void Mix(uint64_t w) {
-    h_ = (h_ ^ w) * 0x9E3779B97F4A7C15ull;
-    h_ ^= h_ >> 31;
+  static constexpr size_t kBlockBytes = 32;
+  static uint64_t Mix(uint64_t h, uint64_t w) {
+    h = (h ^ w) * 0x9E3779B97F4A7C15ull;
+    return h ^ (h >> 31);
   }
-  uint64_t h_ = 0xCBF29CE484222325ull;
+  void MixBlock(const uint8_t* p) {
+    for (int k = 0; k < 4; ++k) {
+      uint64_t w;
+      std::memcpy(&w, p + 8 * k, 8);
+      lanes_[k] = Mix(lanes_[k], w);
+    }
+  }
+  uint64_t lanes_[4] = {0xCBF29CE484222325ull, 0x84222325CBF29CE4ull, 0x9E3779B97F4A7C15ull, 0x7F4A7C159E3779B9ull};
   uint64_t total_ = 0;
-  uint8_t carry_[8] = {};
+  uint8_t carry_[kBlockBytes] = {};
   size_t have_ = 0;
 };
 
@@ -190,11 +199,9 @@ bool JournalComplete(int fd, uint64_t size) {
 
 // Puts the journal's length and segments back into the file. Doing it twice does no harm, so a
 // recovery cut off by another crash is simply done again.
-bool ApplyJournal(int journal, uint64_t size, const std::string& soundPath) {
+bool ApplyJournal(int journal, uint64_t size, int file) {
   uint8_t head[kHeadSize];
   if (!ReadAll(journal, head, sizeof head, 0) || !HasTag(head, "TKJ1")) return false;
-  const int file = ::open(soundPath.c_str(), O_WRONLY | O_CLOEXEC);
-  if (file < 0) return false;
   bool ok = ::ftruncate(file, off_t(GetLE64(head + 4))) == 0;
   const uint64_t body = size - kTrailerSize;
   uint64_t at = sizeof head;
@@ -213,9 +220,7 @@ bool ApplyJournal(int journal, uint64_t size, const std::string& soundPath) {
     }
     at += length;
   }
-  ok = ok && ::fsync(file) == 0;
-  ::close(file);
-  return ok;
+  return ok && ::fsync(file) == 0;
 }
 
 }  // namespace
@@ -229,13 +234,22 @@ JournalRecovery RecoverFromJournal(const std::string& soundPath) {
   const std::string journal = JournalPathFor(soundPath);
   const int fd = ::open(journal.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return JournalRecovery::None;
+  // The editor that changes the file in place holds its lock: its journal belongs to a change
+  // that is still running, not to one that was cut off.
+  const int file = ::open(soundPath.c_str(), O_RDWR | O_CLOEXEC);
+  if (file >= 0 && ::flock(file, LOCK_EX | LOCK_NB) != 0) {
+    ::close(file);
+    ::close(fd);
+    return JournalRecovery::None;
+  }
   struct stat st {};
   const uint64_t size = ::fstat(fd, &st) == 0 ? uint64_t(st.st_size) : 0;
   JournalRecovery result;
   if (!JournalComplete(fd, size))
     result = JournalRecovery::Dropped;  // cut off before the change could start
   else
-    result = ApplyJournal(fd, size, soundPath) ? JournalRecovery::Restored : JournalRecovery::Failed;
+    result = file >= 0 && ApplyJournal(fd, size, file) ? JournalRecovery::Restored : JournalRecovery::Failed;
+  if (file >= 0) ::close(file);
   ::close(fd);
   if (result != JournalRecovery::Failed) RemoveJournal(journal);
   return result;

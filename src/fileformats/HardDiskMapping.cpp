@@ -50,6 +50,12 @@ bool FindHardDiskLayout(const std::string& path, HardDiskLayout& layout) {
     } else if (chunk.Is("data")) {
       layout.dataOffset = chunk.dataOffset;
       return layout.formatOffset != 0 && !chunk.oversized;
+    } else if (!IsWrittenChunk(chunk)) {
+      PlacedChunk placed;
+      std::memcpy(placed.id.data(), chunk.id, 4);
+      placed.offset = chunk.dataOffset - kChunkHeaderSize;
+      placed.size = chunk.size;
+      layout.before.push_back(placed);
     }
   }
   return false;
@@ -144,19 +150,51 @@ bool HardDiskMapping::Patch(uint64_t offset, const void* bytes, size_t n, bool& 
   return true;
 }
 
+bool HardDiskMapping::PatchChunksBefore(const FileChunks& kept, FileChunks& moved, bool& wrote) {
+  std::vector<PlacedChunk> stay;
+  size_t placed = 0;
+  for (const KeptChunk& c : kept.chunks) {
+    if (c.afterData) continue;
+    const PlacedChunk* at = placed < layout_.before.size() ? &layout_.before[placed] : nullptr;
+    if (at && at->id == c.id && at->size == c.bytes.size()) {
+      if (!Patch(at->offset + kChunkHeaderSize, c.bytes.data(), c.bytes.size(), wrote)) return false;
+      stay.push_back(*at);
+      ++placed;
+      continue;
+    }
+    if (at) {
+      // The chunk changed its size: its old place is left as padding.
+      if (!Patch(at->offset, "JUNK", 4, wrote)) return false;
+      ++placed;
+    }
+    KeptChunk after = c;
+    after.afterData = true;
+    moved.chunks.push_back(std::move(after));
+  }
+  for (; placed < layout_.before.size(); ++placed)
+    if (!Patch(layout_.before[placed].offset, "JUNK", 4, wrote)) return false;
+  layout_.before = std::move(stay);
+  return true;
+}
+
 bool HardDiskMapping::WriteHeader(const WaveAudio& wave) {
   if (Damaged()) return false;  // the file is no longer ours to put right
   const uint32_t size = dataBytes_;
+  bool wrote = false;
+  FileChunks moved;
+  if (!PatchChunksBefore(wave.Chunks(), moved, wrote)) {
+    ShowMessage(msg::kWriteOutOfSpace);
+    return false;
+  }
   MemorySink after;
   static constexpr uint8_t kPad = 0;
   if ((size & 1u) && !after.Write(&kPad, 1)) return false;
-  if (!WriteKeptChunks(after, wave.Chunks(), true)) return false;
+  if (!WriteKeptChunks(after, wave.Chunks(), true) || !WriteKeptChunks(after, moved, true)) return false;
   const uint64_t end = layout_.dataOffset + size + after.Bytes().size();
   if (end > kLargestRiffFile || !Reserve(end)) {
     ShowMessage(msg::kWriteOutOfSpace);
     return false;
   }
-  bool wrote = false;
   uint8_t riffSize[4], dataSize[4], fact[4];
   PutLE32(riffSize, uint32_t(end - kChunkHeaderSize));
   PutLE32(dataSize, size);

@@ -4,6 +4,7 @@
 // full disk is a message and never a fault on a page the disk could not hold); the header and
 // the chunks after the data are written back by WriteHeader, which leaves the file a valid RIFF
 // WAVE file whose "data" chunk holds exactly the samples.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -14,6 +15,15 @@
 namespace tarkel {
 
 class WaveAudio;
+struct FileChunks;
+
+// A chunk of the file before its data that the sound keeps (LIST, "cue ", ...): where its bytes
+// stand, so that changes to it (cue points moving with an edit) are written in place.
+struct PlacedChunk {
+  std::array<uint8_t, 4> id{};
+  uint64_t offset = 0;  // of the chunk's header
+  uint32_t size = 0;
+};
 
 // Where the parts of the header stand in the file (byte offsets of chunk payloads).
 struct HardDiskLayout {
@@ -21,6 +31,7 @@ struct HardDiskLayout {
   uint64_t formatOffset = 0;
   uint32_t formatSize = 0;
   uint64_t factOffset = 0;  // 0: the file has no "fact" chunk before its data
+  std::vector<PlacedChunk> before;
 };
 
 class HardDiskMapping final : public MappedSamples {
@@ -65,6 +76,9 @@ class HardDiskMapping final : public MappedSamples {
   size_t MappedLength(uint32_t dataBytes) const { return size_t(layout_.dataOffset) + dataBytes; }
   bool Reserve(uint64_t length);
   bool Patch(uint64_t offset, const void* bytes, size_t n, bool& wrote);
+  // Writes the kept chunks before the data in place where they still fit; the others are made
+  // "JUNK" there and go to `moved`, to be written after the data.
+  bool PatchChunksBefore(const FileChunks& kept, FileChunks& moved, bool& wrote);
 
   std::string path_;
   int fd_ = -1;

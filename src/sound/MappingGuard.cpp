@@ -11,7 +11,7 @@
 namespace tarkel {
 namespace {
 
-constexpr int kSlots = 16;
+constexpr int kSlots = 64;
 
 struct GuardedRange {
   std::atomic<uintptr_t> begin{0};

@@ -102,6 +102,30 @@ TEST(HardDiskCliTest, EveryEditAndEffectInPlaceEqualsTheSameStepsSaved) {
   }
 }
 
+// Cue points in a chunk before the data move with a cut in place, as they do in a saved file;
+// a chunk that changed its size leaves "JUNK" in its old place and is written after the data.
+TEST(HardDiskCliTest, ChunksBeforeTheDataFollowTheEditsInPlace) {
+  TempDir dir;
+  const auto other = [](const WaveParts& w, const std::string& id) {
+    for (const auto& [name, bytes] : w.others)
+      if (name == id) return bytes;
+    return std::vector<uint8_t>{};
+  };
+  for (const std::string range : {"100:199", "400:599"}) {  // moves the cue point, then drops it
+    SCOPED_TRACE(range);
+    WriteTestWave(dir / "a.wav", 2000, true);
+    WriteTestWave(dir / "b.wav", 2000, true);
+    ASSERT_EQ(RunCli({"--hard-disk", (dir / "a.wav").string(), "--select", range, "--edit", "delete"}).status, 0);
+    ASSERT_EQ(RunCli({(dir / "b.wav").string(), "--select", range, "--edit", "delete", "-o", (dir / "c.wav").string()}).status, 0);
+    const WaveParts a = SplitWave(ReadFileBytes(dir / "a.wav")), c = SplitWave(ReadFileBytes(dir / "c.wav"));
+    ASSERT_TRUE(a.valid);
+    EXPECT_EQ(a.data, c.data);
+    EXPECT_EQ(other(a, "cue "), other(c, "cue "));
+    EXPECT_EQ(other(a, "LIST"), other(c, "LIST"));
+    EXPECT_TRUE(ReadWithSndfile((dir / "a.wav").string()).ok);
+  }
+}
+
 TEST(HardDiskCliTest, SavingTheWholeSoundIsAUsageErrorInPlace) {
   TempDir dir;
   WriteTestWave(dir / "a.wav", 100);

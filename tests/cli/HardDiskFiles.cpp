@@ -20,7 +20,7 @@ void AddChunk(std::vector<uint8_t>& f, const char (&id)[5], const std::vector<ui
 
 }  // namespace
 
-void WriteTestWave(const std::filesystem::path& path, uint32_t frames) {
+void WriteTestWave(const std::filesystem::path& path, uint32_t frames, bool cueBeforeData) {
   std::vector<uint8_t> f(12);
   PutTag(f.data(), "RIFF");
   PutTag(f.data() + 8, "WAVE");
@@ -34,19 +34,20 @@ void WriteTestWave(const std::filesystem::path& path, uint32_t frames) {
   AddChunk(f, "fmt ", format);
   const std::string info("INFOINAM\x05\0\0\0take\0", 17);
   AddChunk(f, "LIST", std::vector<uint8_t>(info.begin(), info.end()));
-  std::vector<uint8_t> data(size_t(frames) * 4);
-  for (uint32_t i = 0; i < frames; ++i) {
-    PutLE16(data.data() + 4 * i, uint16_t(int16_t(9000 * std::sin(i * 0.013) + (i % 89))));
-    PutLE16(data.data() + 4 * i + 2, uint16_t(int16_t(7000 * std::sin(i * 0.029) - (i % 53))));
-  }
-  AddChunk(f, "data", data);
   std::vector<uint8_t> cue(4 + 24);  // one cue point at frame 500
   PutLE32(cue.data(), 1);
   PutLE32(cue.data() + 4, 1);
   PutLE32(cue.data() + 8, 500);
   PutTag(cue.data() + 12, "data");
   PutLE32(cue.data() + 24, 500);
-  AddChunk(f, "cue ", cue);
+  if (cueBeforeData) AddChunk(f, "cue ", cue);
+  std::vector<uint8_t> data(size_t(frames) * 4);
+  for (uint32_t i = 0; i < frames; ++i) {
+    PutLE16(data.data() + 4 * i, uint16_t(int16_t(9000 * std::sin(i * 0.013) + (i % 89))));
+    PutLE16(data.data() + 4 * i + 2, uint16_t(int16_t(7000 * std::sin(i * 0.029) - (i % 53))));
+  }
+  AddChunk(f, "data", data);
+  if (!cueBeforeData) AddChunk(f, "cue ", cue);
   PutLE32(f.data() + 4, uint32_t(f.size() - 8));
   WriteFileBytes(path, f);
 }

@@ -8,7 +8,8 @@
 
 namespace tarkel::test {
 
-void WriteTestWave(const std::filesystem::path& path, uint32_t frames);
+// `cueBeforeData`: the "cue " chunk stands between LIST and the data instead.
+void WriteTestWave(const std::filesystem::path& path, uint32_t frames, bool cueBeforeData = false);
 // The "fmt " chunk's first 16 bytes, the "data" chunk's bytes and the other chunks' ids and
 // bytes of a RIFF WAVE file; `valid` when every size in it agrees with the file's length.
 struct WaveParts {

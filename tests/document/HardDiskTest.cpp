@@ -265,6 +265,25 @@ TEST_F(HardDiskTest, JournalCutOffWhileBeingWrittenIsDroppedAndTheFileLeftAlone)
   EXPECT_FALSE(fs::exists(JournalPathFor(path)));
 }
 
+TEST_F(HardDiskTest, JournalOfAChangeStillRunningIsLeftToTheEditorThatRunsIt) {
+  const std::string path = WriteCanonical("live.wav", 1, 8, test::Staircase8(5000));
+  CTarkelDoc editor;
+  ASSERT_TRUE(editor.Open(path));
+  bool journalKept = false;
+  ASSERT_TRUE(editor.RunEdit(UndoRequest::Of(UndoKind::Replacement, 0, 100), ChannelMode::Mono, [&](DocWaveAudio& w) {
+    std::memset(w.Data(), 9, 100);
+    App().hardDiskEditing = 0;
+    CTarkelDoc reader;  // a second look at the same file while the change runs
+    EXPECT_TRUE(reader.Open(path));
+    journalKept = fs::exists(JournalPathFor(path));
+    return EditOutcome::Done();
+  }));
+  EXPECT_TRUE(journalKept);
+  EXPECT_TRUE(ports.messages.empty());
+  EXPECT_EQ(Parse(ReadBytes(path)).data[0], 9);
+  EXPECT_FALSE(fs::exists(JournalPathFor(path)));
+}
+
 TEST_F(HardDiskTest, JournalNameIsADotTheFileNameAndTheSuffixBesideTheSound) {
   EXPECT_EQ(JournalPathFor("/snd/Take 1.WAV"), "/snd/.Take 1.WAV.tarkel-journal");
   EXPECT_EQ(JournalPathFor("song.wav"), ".song.wav.tarkel-journal");
