@@ -119,9 +119,9 @@ bool ReadWave(WaveAudio& wave, ByteSource& in) {
         ShowMessage(msg::kDataTooLarge);
         return false;
       }
-      const bool read = UsesBackgroundRead(wave, in)
-                            ? StartBackgroundRead(wave, wave.FileName(), chunk.dataOffset, uint32_t(chunk.HeldSize(in.Size())))
-                            : ReadDataChunk(in, chunk, wave);
+      const uint32_t held = uint32_t(chunk.HeldSize(in.Size()));
+      const bool read = UsesBackgroundRead(wave, in) ? StartBackgroundRead(wave, wave.FileName(), chunk.dataOffset, held)
+                                                     : ReadDataChunk(in, chunk, wave);
       if (!read) return false;
       dataRead = true;
       continue;
