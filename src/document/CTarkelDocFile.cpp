@@ -119,6 +119,7 @@ bool CTarkelDoc::DeleteFile() {
 }
 
 void CTarkelDoc::ClearContents() {
+  sound_.StopLoading();  // a background read still filling the data ends before anything else
   const DocumentHooks& hooks = TheDocumentHooks();
   if (sound_.IsPlaying() || sound_.IsRecording()) {
     if (hooks.stopAudio) hooks.stopAudio(*this);
