@@ -32,7 +32,7 @@ TEST(CliSpecialFiles, APipeAsClipboardOrOutputDoesNotWait) {
   const auto save = RunCli({"--new", "1,1,22050,8,100", "-o", pipe});
   EXPECT_EQ(save.status, 1);
   EXPECT_EQ(save.err, "message 3019: Error while creating/writing the file !\n");
-  const auto preview = RunCli({"--new", "1,1,22050,8,100", "--preview", "fade:200,200", pipe});
+  const auto preview = RunCli({"--new", "1,1,22050,8,100", "--preview", "fade:100,50", pipe});
   EXPECT_EQ(preview.status, 1);
   EXPECT_EQ(preview.err, "message 3019: Error while creating/writing the file !\n");
   struct stat st {};
