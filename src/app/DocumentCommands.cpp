@@ -84,15 +84,9 @@ void ApplyOperation(CommandContext& c, EffectOperation operation) {
   ApplyEffect(c, request);
 }
 
-// "Convert Format and Data" and "Change Format w/o Data": the whole sound, no undo record.
+// "Convert Format and Data" and "Change Format w/o Data": the whole sound.
 void ChangeFormat(CommandContext& c, bool withData) {
-  CTarkelDoc& doc = *c.doc;
-  const ChannelMode mode = SelectionOf(c).Mode(doc.Sound());
-  const bool ok = doc.RunEdit(UndoRequest::None(), mode, [withData](DocWaveAudio& wave) {
-    const bool done = withData ? ConvertSampleFormat(wave) : ChangeFormatWithoutData(wave);
-    return done ? EditOutcome::Done() : EditOutcome::Failed();
-  });
-  if (ok) doc.ResetViewsToLength();
+  ChangeFormatCommand(*c.doc, withData, SelectionOf(c).Mode(c.doc->Sound()));
 }
 
 void InsertSilence(CommandContext& c) {

@@ -10,6 +10,8 @@
 #include "editing/EditOperations.h"
 #include "editing/EditSupport.h"
 #include "editing/SampleFormatConversion.h"
+#include "sound/MessageIds.h"
+#include "sound/Ports.h"
 
 namespace tarkel {
 namespace {
@@ -216,8 +218,19 @@ bool RunEditCommand(CTarkelDoc& doc, EditCommand command, uint32_t first, uint32
 }
 
 bool ChangeFormatCommand(CTarkelDoc& doc, bool data, ChannelMode mode) {
-  const bool ok = doc.RunEdit(UndoRequest::None(), mode, [&](DocWaveAudio& wave) {
-    const bool done = data ? ConvertSampleFormat(wave) : ChangeFormatWithoutData(wave);
+  DocWaveAudio& sound = doc.Sound();
+  if (data && !sound.HasData()) {
+    ShowMessage(msg::kNothingSelected);
+    return false;
+  }
+  // The format is chosen before the sound is kept for undo: a cancelled choice leaves the
+  // record of the change before as it was.
+  WaveFormat chosen;
+  if (!ChooseConversionFormat(chosen)) return false;
+  const UndoRequest undo = UndoRequest::Of(UndoKind::Snapshot, 0, sound.DataSize());
+  const bool ok = doc.RunEdit(undo, mode, [&](DocWaveAudio& wave) {
+    if (!data) ChangeFormatWithoutDataTo(wave, chosen);
+    const bool done = !data || ConvertSampleFormatTo(wave, chosen);
     return done ? EditOutcome::Done() : EditOutcome::Failed();
   });
   if (ok) doc.ResetViewsToLength();

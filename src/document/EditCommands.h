@@ -50,7 +50,8 @@ bool RunEditCommand(CTarkelDoc& doc, EditCommand command, uint32_t first, uint32
                     const EditArgs& args = {}, EditCommandResult* result = nullptr);
 
 // "Convert Format and Data" (data true) or "Change Format w/o Data": the format chooser (a port)
-// gives the new format; no undo record; the views are reset to the new length. True on success.
+// gives the new format; the sound is kept with its format for undo; the views are reset to the
+// new length. True on success.
 bool ChangeFormatCommand(CTarkelDoc& doc, bool data, ChannelMode mode);
 
 }  // namespace tarkel

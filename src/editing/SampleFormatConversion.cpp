@@ -41,13 +41,27 @@ class FormatKeeper {
 
 WaveFormat DefaultChooserFormat() { return WaveFormat::Pcm(1, kChooserStartRate, 8); }
 
+namespace {
+
+// `format` replaces the record; the same bytes are counted in its frames.
+void SetFormatRecord(DocWaveAudio& wave, const WaveFormat& format) {
+  wave.Format().AssignFrom(format.Data(), format.CopySize());
+  wave.RefreshPcmCopy();
+  if (wave.HasData()) wave.SetDataSize(wave.DataSize());
+}
+
+}  // namespace
+
 bool ChooseSampleFormat(DocWaveAudio& wave, const std::string& title) {
   WaveFormat chosen = DefaultChooserFormat();
   if (!ChooseFormat(title, chosen)) return false;
-  wave.Format().AssignFrom(chosen.Data(), chosen.CopySize());
-  wave.RefreshPcmCopy();
-  if (wave.HasData()) wave.SetDataSize(wave.DataSize());  // the same bytes, counted in the new frames
+  SetFormatRecord(wave, chosen);
   return true;
+}
+
+bool ChooseConversionFormat(WaveFormat& format) {
+  format = DefaultChooserFormat();
+  return ChooseFormat(ConvertTitle(), format);
 }
 
 namespace {
@@ -134,9 +148,15 @@ bool ConvertSampleFormat(DocWaveAudio& wave) { return Convert(wave, nullptr); }
 bool ConvertSampleFormatTo(DocWaveAudio& wave, const WaveFormat& target) { return Convert(wave, &target); }
 
 bool ChangeFormatWithoutData(DocWaveAudio& wave) {
-  if (!ChooseSampleFormat(wave, ConvertTitle())) return false;
-  wave.Chunks().factSamples.reset();  // a "fact" count belonged to the old format
+  WaveFormat chosen;
+  if (!ChooseConversionFormat(chosen)) return false;
+  ChangeFormatWithoutDataTo(wave, chosen);
   return true;
+}
+
+void ChangeFormatWithoutDataTo(DocWaveAudio& wave, const WaveFormat& format) {
+  SetFormatRecord(wave, format);
+  wave.Chunks().factSamples.reset();  // a "fact" count belonged to the old format
 }
 
 }  // namespace tarkel

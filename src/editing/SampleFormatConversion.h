@@ -27,5 +27,10 @@ bool ConvertSampleFormatTo(DocWaveAudio& wave, const WaveFormat& target);
 
 // Replaces the format record by a chosen one; the samples stay byte for byte.
 bool ChangeFormatWithoutData(DocWaveAudio& wave);
+// As ChangeFormatWithoutData, with `format` instead of the chooser.
+void ChangeFormatWithoutDataTo(DocWaveAudio& wave, const WaveFormat& format);
+
+// Shows the "Convert sample" chooser; true with the choice in `format` (see ChooseFormat).
+bool ChooseConversionFormat(WaveFormat& format);
 
 }  // namespace tarkel

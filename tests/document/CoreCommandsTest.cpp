@@ -42,7 +42,7 @@ TEST_F(CoreCommandsTest, NewFromTheClipboardTakesItsSoundWithoutAHookOrAMarker) 
   EXPECT_FALSE(ports.messages.empty());
 }
 
-TEST_F(CoreCommandsTest, FormatChangeConvertsAndResetsTheViewsWithoutUndo) {
+TEST_F(CoreCommandsTest, FormatChangeConvertsAndResetsTheViews) {
   CTarkelDoc doc;
   Fill(doc.Sound(), 1, 8000, 16, Staircase16(100));
   ASSERT_TRUE(RunEditCommand(doc, EditCommand::Erase, 0, 9, ChannelMode::Mono));
@@ -57,8 +57,9 @@ TEST_F(CoreCommandsTest, FormatChangeConvertsAndResetsTheViewsWithoutUndo) {
   EXPECT_EQ(doc.Sound().Frames(), 100u);
   EXPECT_EQ(view.lengths, std::vector<uint32_t>{100u});
   EXPECT_TRUE(doc.IsModified());
-  // The conversion left no record of its own: the older one no longer fits and is gone.
-  EXPECT_FALSE(doc.CanUndo());
+  // The conversion keeps the sound before it for undo, in place of the older record.
+  EXPECT_TRUE(doc.CanUndo());
+  EXPECT_EQ(TheUndoStore().Kind(), UndoKind::Snapshot);
 
   // Change Format w/o Data keeps the bytes and reads them in the new format.
   ports.chosenFormat = WaveFormat::Pcm(2, 8000, 8);

@@ -46,12 +46,34 @@ TEST_F(UndoEveryChange, AnOlderRecordIsNeverReplayedOntoALaterChange) {
   EXPECT_EQ(test::Bytes(doc.Sound()), deleted);
   EXPECT_FALSE(doc.CanUndo());
 
-  // A change that keeps no record (a new format without the data) leaves nothing older to undo.
+  // A change that keeps no record of its own leaves nothing older to undo.
   ASSERT_TRUE(Run(EditCommand::Erase, 10, 20, ChannelMode::Both));
-  ports.chooserResult = kChooseOk;
-  ports.chosenFormat = WaveFormat::Pcm(2, 22050, 16);
-  ASSERT_TRUE(ChangeFormatCommand(doc, false, ChannelMode::Both));
+  TheUndoStore().SetEnabled(false);
+  ASSERT_TRUE(Run(EditCommand::Erase, 30, 40, ChannelMode::Both));
   EXPECT_FALSE(doc.CanUndo());
+}
+
+TEST_F(UndoEveryChange, ANewFormatIsUndoneWithAndWithoutItsData) {
+  const std::vector<uint8_t> original = test::Bytes(doc.Sound());
+  ports.chooserResult = kChooseOk;
+  ports.chosenFormat = WaveFormat::Pcm(1, 22050, 8);
+  for (const bool data : {true, false}) {
+    ports.answers = {true};  // the quality-loss question of the conversion
+    ASSERT_TRUE(ChangeFormatCommand(doc, data, ChannelMode::Both)) << data;
+    ASSERT_EQ(doc.Sound().Channels(), 1);
+    ASSERT_TRUE(doc.UndoLastChange()) << data;
+    EXPECT_EQ(doc.Sound().Channels(), 2);
+    EXPECT_EQ(doc.Sound().BitsPerSample(), 16);
+    EXPECT_EQ(doc.Sound().Rate(), 44100u);
+    EXPECT_EQ(doc.Sound().Frames(), 3000u);
+    EXPECT_EQ(test::Bytes(doc.Sound()), original) << data;
+  }
+  // A cancelled choice changes nothing and keeps the record of the change before.
+  ASSERT_TRUE(Run(EditCommand::Erase, 10, 20, ChannelMode::Both));
+  ports.chooserResult = kChooseCancel;
+  EXPECT_FALSE(ChangeFormatCommand(doc, true, ChannelMode::Both));
+  ASSERT_TRUE(doc.UndoLastChange());
+  EXPECT_EQ(test::Bytes(doc.Sound()), original);
 }
 
 TEST_F(UndoEveryChange, ANewRateIsUndone) {
