@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
 # Builds the fuzz preset and runs every fuzz target, starting from the seeds that fuzz_seeds
 # writes and the committed regression corpus (fuzz/corpus/<target>/).
-#   scripts/run-fuzzers.sh [SECONDS_PER_TARGET]       each target for a time (default 60)
-#   scripts/run-fuzzers.sh --runs N [TARGET...]       each target (or the ones named) for N inputs
+#   scripts/run-fuzzers.sh [SECONDS_PER_TARGET [TARGET...]]   each target (or the ones named)
+#                                                             for a time (default 60 s)
+#   scripts/run-fuzzers.sh --runs N [TARGET...]               each for N inputs
 # Fails on the first finding; the input that caused it is left in build/fuzz/findings/.
 # New inputs found on the way go to build/fuzz/work/<target>/ (copy the interesting ones into
 # fuzz/corpus/<target>/ to keep them as regression cases).
 set -euo pipefail
 
 targets=(riff_wave voc open_sound clipboard_image presets cue effects)
-limit=(-max_total_time="${1:-60}")
 if [[ "${1:-}" == "--runs" ]]; then
   limit=(-runs="${2:?--runs needs a count}")
   shift 2
-  [[ $# -gt 0 ]] && targets=("$@")
+else
+  limit=(-max_total_time="${1:-60}")
+  shift $(($# > 0))
 fi
+[[ $# -gt 0 ]] && targets=("$@")
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build/fuzz"
 cd "$root"
