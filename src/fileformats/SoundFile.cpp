@@ -48,10 +48,11 @@ bool OpenSoundFile(WaveAudio& wave, const std::string& path, int32_t backgroundO
     ShowMessage(msg::kOpenFileError);
     return false;
   }
-  // A file whose header hard-disk editing cannot keep (RF64, no "data" chunk) is read into memory.
+  // Only files named ".WAV" are edited in place; one whose header hard-disk editing cannot keep
+  // (RF64, no "data" chunk) is read into memory.
   HardDiskLayout layout;
   wave.SetBackgroundOption(backgroundOption);
-  wave.SetHardDisk(hardDisk && FindHardDiskLayout(path, layout));
+  wave.SetHardDisk(hardDisk && FileNameContains(path, ".WAV") && FindHardDiskLayout(path, layout));
   wave.SetFileName(path);
   return ReadByContent(wave, in);
 }
