@@ -1,5 +1,6 @@
 // Effects that change each sample on its own or swap samples: reverse (16), PC <> Amiga (18)
 // and DC offset (27).
+#include <array>
 #include <algorithm>
 #include <type_traits>
 #include <utility>
@@ -40,7 +41,9 @@ struct ReverseKernel {
     const Walk<L> w = ForwardWalk<L>(run);
     if constexpr (L::kStride == 1) {
       if (run.mode == ChannelMode::Both) {
-        using Frame = std::conditional_t<L::kSixteen, uint32_t, uint16_t>;
+        // Two 16-bit samples rather than one 32-bit word: a file edited in place may hold its
+        // samples at an offset that is even but not a multiple of four.
+        using Frame = std::conditional_t<L::kSixteen, std::array<uint16_t, 2>, uint16_t>;
         Frame* frames = reinterpret_cast<Frame*>(w.base);
         return ReverseInPlace(run.wave, frames, w.count / 2, 2);
       }

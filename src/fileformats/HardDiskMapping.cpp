@@ -49,7 +49,8 @@ bool FindHardDiskLayout(const std::string& path, HardDiskLayout& layout) {
       layout.factOffset = chunk.dataOffset;
     } else if (chunk.Is("data")) {
       layout.dataOffset = chunk.dataOffset;
-      return layout.formatOffset != 0 && !chunk.oversized;
+      // Samples are read as 16-bit words in place: their offset must be even.
+      return layout.formatOffset != 0 && !chunk.oversized && layout.dataOffset % 2 == 0;
     } else if (!IsWrittenChunk(chunk)) {
       PlacedChunk placed;
       std::memcpy(placed.id.data(), chunk.id, 4);
@@ -142,6 +143,7 @@ uint8_t* HardDiskMapping::Resize(uint32_t bytes) {
 }
 
 bool HardDiskMapping::Patch(uint64_t offset, const void* bytes, size_t n, bool& wrote) {
+  if (n == 0) return true;
   std::vector<uint8_t> now(n);
   const ssize_t got = ::pread(fd_, now.data(), n, off_t(offset));
   if (got == ssize_t(n) && std::memcmp(now.data(), bytes, n) == 0) return true;
