@@ -28,7 +28,10 @@ class WaveFormat {
     f.SetChannels(channels);
     f.SetSamplesPerSec(rate);
     f.SetBlockAlign(align);
-    f.SetAvgBytesPerSec(uint32_t(uint64_t(rate) * align));
+    // Saturates like the reader's fill-in for a missing value, so a written header reads back
+    // the same for rates whose byte rate does not fit 32 bits.
+    const uint64_t perSecond = uint64_t(rate) * align;
+    f.SetAvgBytesPerSec(perSecond > UINT32_MAX ? UINT32_MAX : uint32_t(perSecond));
     f.SetBitsPerSample(bits);
     return f;
   }
