@@ -11,7 +11,7 @@ namespace {
 
 using test::RunCli;
 
-TEST(CliSpecialFiles, APipeOrADeviceToOpenIsTheOpenError) {
+TEST(CliNonRegularFiles, APipeOrADeviceToOpenIsTheOpenError) {
   test::TempDir dir;
   const std::string pipe = (dir / "pipe.wav").string();
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
@@ -23,7 +23,7 @@ TEST(CliSpecialFiles, APipeOrADeviceToOpenIsTheOpenError) {
   }
 }
 
-TEST(CliSpecialFiles, APipeAsClipboardOrOutputDoesNotWait) {
+TEST(CliNonRegularFiles, APipeAsClipboardOrOutputDoesNotWait) {
   test::TempDir dir;
   const std::string pipe = (dir / "pipe.wav").string();
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
@@ -40,7 +40,7 @@ TEST(CliSpecialFiles, APipeAsClipboardOrOutputDoesNotWait) {
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
-TEST(CliSpecialFiles, APipeAsCueOrPresetFileDoesNotWait) {
+TEST(CliNonRegularFiles, APipeAsCueOrPresetFileDoesNotWait) {
   test::TempDir dir;
   const std::string pipe = (dir / "list.cue").string();
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);

@@ -23,7 +23,7 @@ namespace tarkel::test {
 namespace {
 
 // A folder holding one of each kind of file that is not a regular one.
-class SpecialFiles : public ::testing::Test {
+class NonRegularFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(::mkfifo(Pipe().c_str(), 0666), 0);
@@ -50,7 +50,7 @@ class SpecialFiles : public ::testing::Test {
   int socket_ = -1;
 };
 
-TEST_F(SpecialFiles, AreRefusedWithTheOpenError) {
+TEST_F(NonRegularFiles, AreRefusedWithTheOpenError) {
   for (const std::string& path : All()) {
     RecordingPorts ports;
     WaveAudio wave;
@@ -60,7 +60,7 @@ TEST_F(SpecialFiles, AreRefusedWithTheOpenError) {
   }
 }
 
-TEST_F(SpecialFiles, AreRefusedByTheDocumentWithHardDiskAndBackupOn) {
+TEST_F(NonRegularFiles, AreRefusedByTheDocumentWithHardDiskAndBackupOn) {
   AppContext saved = App();
   App().hardDiskEditing = 1;
   App().backupOnOpen = true;
@@ -78,7 +78,7 @@ TEST_F(SpecialFiles, AreRefusedByTheDocumentWithHardDiskAndBackupOn) {
 
 // The check on the opened descriptor alone: what a pipe swapped in for the file after the check
 // on its name meets.
-TEST_F(SpecialFiles, TheOpenedDescriptorIsCheckedAgain) {
+TEST_F(NonRegularFiles, TheOpenedDescriptorIsCheckedAgain) {
   for (const std::string& path : {Pipe(), LinkToPipe(), std::string("/dev/zero")}) {
     errno = 0;
     EXPECT_EQ(OpenWithoutWaiting(path, O_RDONLY), -1) << path;
@@ -91,7 +91,7 @@ TEST_F(SpecialFiles, TheOpenedDescriptorIsCheckedAgain) {
   ::close(writer);
 }
 
-TEST_F(SpecialFiles, AClipboardFileThatIsAPipeReadsAsEmpty) {
+TEST_F(NonRegularFiles, AClipboardFileThatIsAPipeReadsAsEmpty) {
   std::vector<uint8_t> bytes{1, 2, 3};
   EXPECT_FALSE(ReadRegularFile(Pipe(), bytes));
   EXPECT_TRUE(bytes.empty());
