@@ -27,7 +27,7 @@ fi
 
 shot="${TMPDIR:-/tmp}/tarkel-screenshot.png"
 echo "No display: running the editor on a private X server"
-xvfb-run -a -s "-screen 0 1600x1000x24" bash -s "$editor" "$file" "$shot" <<'INNER'
+xvfb-run -a -s "-screen 0 1600x1000x24 -noreset" bash -s "$editor" "$file" "$shot" <<'INNER'
 set -euo pipefail
 editor="$1"; file="$2"; shot="$3"
 # Settings of this run only, so that the picture shows what a first start shows.

@@ -1,6 +1,6 @@
 #!/bin/sh
 # A selection dragged with the real mouse from one waveform window into another moves it there.
-# Runs under its own X server: xvfb-run -a -s "-screen 0 1300x700x24" DragUnderX.sh SHOWCASE
+# Runs under its own X server: xvfb-run -a -s "-screen 0 1300x700x24 -noreset" DragUnderX.sh SHOWCASE
 set -u
 showcase="$1"
 out=$(mktemp)

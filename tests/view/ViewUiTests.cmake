@@ -14,7 +14,7 @@ find_program(XVFB_RUN xvfb-run)
 find_program(XDOTOOL xdotool)
 if(XVFB_RUN AND XDOTOOL)
   add_test(NAME ViewDragUnderX
-           COMMAND ${XVFB_RUN} -a -s "-screen 0 1300x700x24" ${CMAKE_CURRENT_SOURCE_DIR}/DragUnderX.sh
+           COMMAND ${XVFB_RUN} -a -s "-screen 0 1300x700x24 -noreset" ${CMAKE_CURRENT_SOURCE_DIR}/DragUnderX.sh
                    $<TARGET_FILE:view_showcase>)
   set_tests_properties(ViewDragUnderX PROPERTIES TIMEOUT 60)
 endif()

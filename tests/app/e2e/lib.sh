@@ -11,9 +11,18 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 export QT_QPA_PLATFORM=xcb
 PIDS=()
+STARTED=0
 
+# On failure the programs' own output goes to the test's log before the folder is removed.
 cleanup() {
+  local status=$?
   for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  if [ "$status" -ne 0 ]; then
+    local log
+    for log in "$WORK"/tarkel-*.log; do
+      [ -s "$log" ] && { echo "--- $(basename "$log"):" >&2; tail -n 40 "$log" >&2; }
+    done
+  fi
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -25,7 +34,8 @@ fail() {
 
 # start_tarkel FILE...: starts the program; its PID is in $LAST_PID.
 start_tarkel() {
-  "$TARKEL" "$@" >"$WORK/tarkel-$#-$RANDOM.log" 2>&1 &
+  STARTED=$((STARTED + 1))
+  "$TARKEL" "$@" >"$WORK/tarkel-$STARTED.log" 2>&1 &
   LAST_PID=$!
   PIDS+=("$LAST_PID")
 }
