@@ -43,6 +43,7 @@ class CurrentTransportRegionPlayer final : public RegionPlayer {
  public:
   bool PlayScript(const std::vector<PlayPiece>& script) override { return Player().PlayScript(script); }
   void Stop() override { Player().Stop(); }
+  std::optional<PlayPosition> Position() override { return Player().Position(); }
 
  private:
   RegionPlayer& Player() {

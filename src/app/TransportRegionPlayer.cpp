@@ -14,4 +14,10 @@ bool TransportRegionPlayer::PlayScript(const std::vector<PlayPiece>& script) {
 
 void TransportRegionPlayer::Stop() { transport_.Stop(nullptr); }
 
+std::optional<PlayPosition> TransportRegionPlayer::Position() {
+  const DocWaveAudio* heard = transport_.Playback().Wave();
+  if (!transport_.Playing() || !heard) return std::nullopt;
+  return PlayPosition{heard, transport_.CurrentTransportFrame()};
+}
+
 }  // namespace tarkel::app

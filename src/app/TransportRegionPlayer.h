@@ -18,6 +18,7 @@ class TransportRegionPlayer final : public RegionPlayer {
 
   bool PlayScript(const std::vector<PlayPiece>& script) override;
   void Stop() override;
+  std::optional<PlayPosition> Position() override;
 
  private:
   audio::AudioTransport& transport_;

@@ -25,9 +25,11 @@ std::vector<PlayPiece> SingleScript(const CWaveSelection& region) {
 
 std::vector<PlayPiece> FullScript(const std::vector<CWaveSelection>& regions) {
   std::vector<PlayPiece> script;
-  for (const CWaveSelection& region : regions) {
+  for (size_t i = 0; i < regions.size(); ++i) {
     PlayPiece piece;
-    if (PieceOf(region, region.repeats, piece)) script.push_back(piece);
+    if (!PieceOf(regions[i], regions[i].repeats, piece)) continue;
+    piece.region = i;
+    script.push_back(piece);
   }
   return script;
 }

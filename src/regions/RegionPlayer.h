@@ -1,12 +1,15 @@
 #pragma once
 // What the region manager needs from the audio engine: play a script of ranges, each with its
 // repeats, one after another without gaps. The audio engine implements it; tests use a fake.
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace tarkel {
 
 class CTarkelDoc;
+class DocWaveAudio;
 struct CWaveSelection;
 
 struct PlayPiece {
@@ -14,6 +17,14 @@ struct PlayPiece {
   uint32_t first = 0;  // frames, both inclusive
   uint32_t last = 0;
   uint32_t repeats = 1;
+  size_t region = 0;  // the region's place in the list
+};
+
+// What a player is heard playing now: the sound and its frame. A null sound: the script goes on
+// but nothing is heard for the moment (the device is reopened for a piece in another format).
+struct PlayPosition {
+  const DocWaveAudio* sound = nullptr;
+  uint32_t frame = 0;
 };
 
 class RegionPlayer {
@@ -23,6 +34,8 @@ class RegionPlayer {
   // (the player has shown its message).
   virtual bool PlayScript(const std::vector<PlayPiece>& script) = 0;
   virtual void Stop() = 0;
+  // Where the script is heard now; nothing once it has ended (or when the player cannot tell).
+  virtual std::optional<PlayPosition> Position() { return std::nullopt; }
 };
 
 // The piece that plays `region` `repeats` times, its range cut to the sound; false when the

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "AudioTestSupport.h"
+#include "regions/ScriptFollower.h"
 #include "sound/AppContext.h"
 
 namespace tarkel::test {
@@ -70,6 +71,26 @@ TEST_F(PlayScriptTest, PiecesOfSeveralDocumentsInOneFormatFollowEachOtherWithout
   EXPECT_FALSE(a->Sound().IsPlaying());
   EXPECT_FALSE(b->Sound().IsPlaying());
   EXPECT_EQ(a->Sound().RepeatCount(), 1u);  // the documents' own repeat counts stay
+}
+
+// The region list marks the region heard from the sound and frame the engine reports: stepping
+// through a script, every region is marked in turn, overlapping repeats included.
+TEST_F(PlayScriptTest, TheHeardSoundAndFrameLeadThroughTheScriptsRegions) {
+  auto a = StereoDoc(5000), b = StereoDoc(4000);
+  ASSERT_TRUE(transport.PlayScript(Script{{a.get(), 100, 600, 2}, {b.get(), 1000, 1300, 1}, {a.get(), 300, 500, 3}}));
+  ScriptFollower follower;
+  follower.Start({{a.get(), 100, 599, 2, 0}, {b.get(), 1000, 1299, 1, 1}, {a.get(), 300, 499, 3, 4}});
+  std::vector<int> marked;
+  for (int i = 0; i < 1000 && transport.Playing(); ++i) {
+    std::optional<PlayPosition> at;
+    if (transport.Playing()) at = PlayPosition{transport.Playback().Wave(), transport.CurrentTransportFrame()};
+    const int region = follower.Update(at);
+    if (marked.empty() || marked.back() != region) marked.push_back(region);
+    devices.output->Advance(50);
+    transport.Poll();
+  }
+  EXPECT_EQ(follower.Update(std::nullopt), -1);
+  EXPECT_EQ(marked, (std::vector<int>{0, 1, 4}));
 }
 
 TEST_F(PlayScriptTest, APieceInAnotherFormatStartsAtTheFirstTickAfterTheDevicePlayedOut) {

@@ -37,8 +37,10 @@ struct FakePlayer : RegionPlayer {
     return true;
   }
   void Stop() override { ++stops; }
+  std::optional<PlayPosition> Position() override { return position; }
   std::vector<std::vector<PlayPiece>> scripts;
   int stops = 0;
+  std::optional<PlayPosition> position;  // where the fake is heard
 };
 
 struct OneDocumentOpener : DocumentOpener {
@@ -213,6 +215,36 @@ class RegionWindowTest : public QObject {
     QCOMPARE(player.scripts.size(), size_t(2));
   }
 
+  void theRegionHeardIsShownInBold() {
+    window->Regions().Append(Region(*doc, "a", 0, 99, 2));
+    window->Regions().Append(Region(*doc, "silent", 500000, 500010, 1));  // beyond the sound
+    window->Regions().Append(Region(*doc, "c", 1000, 1999, 1));
+    QTreeWidget* tree = window->List();
+    auto bold = [&](int row) { return tree->topLevelItem(row)->font(6).bold(); };
+    player.position = PlayPosition{&doc->Sound(), 0};
+    window->RunCommand(region_cmd::kPlayAll);
+    QCOMPARE(window->PlayingIndex(), 0);
+    QVERIFY(bold(0) && !bold(1) && !bold(2));
+    player.position = PlayPosition{&doc->Sound(), 1500};
+    QTRY_COMPARE(window->PlayingIndex(), 2);
+    QVERIFY(!bold(0) && bold(2));
+    // Changing the unit rebuilds the rows; the mark stays.
+    window->UnitBox()->setCurrentIndex(1);
+    QVERIFY(bold(2));
+    player.position.reset();  // the script has ended
+    QTRY_COMPARE(window->PlayingIndex(), -1);
+    QVERIFY(!bold(2));
+
+    // A list changed while a script plays loses the mark (its places no longer match).
+    player.position = PlayPosition{&doc->Sound(), 50};
+    window->SetCurrentIndex(2);
+    window->RunCommand(region_cmd::kPlay);
+    QCOMPARE(window->PlayingIndex(), 2);
+    window->RunCommand(region_cmd::kMoveUp);
+    QCOMPARE(window->PlayingIndex(), -1);
+    for (int row = 0; row < 3; ++row) QVERIFY(!bold(row));
+  }
+
   void movingKeepsTheMovedRegionSelected() {
     for (const char* name : {"a", "b", "c"}) window->Regions().Append(Region(*doc, name, 0, 9, 1));
     window->SetCurrentIndex(0);
@@ -318,6 +350,8 @@ class RegionWindowTest : public QObject {
     window->UnitBox()->setCurrentIndex(units::kSmpte);
     window->onSelectionChanged(doc.get(), 110250, 154349, int(ChannelMode::Mono));
     window->SetCurrentIndex(2);
+    player.position = PlayPosition{&doc->Sound(), 50000};  // "Strophe 1" is heard
+    window->RunCommand(region_cmd::kPlayAll);
     window->move(20, 20);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));

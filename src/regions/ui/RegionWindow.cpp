@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "document/CTarkelDoc.h"
@@ -87,7 +88,14 @@ RegionWindow::RegionWindow(QWidget* parent, RegionPlayer* player, DocumentOpener
   };
   BuildWidgets();
   BuildMenu();
-  list_.changed = [this] { Rebuild(); };
+  followTimer_ = new QTimer(this);
+  followTimer_->setInterval(kFollowMs);
+  connect(followTimer_, &QTimer::timeout, this, &RegionWindow::FollowPlaying);
+  // A changed list no longer matches the script's places in it: the mark goes.
+  list_.changed = [this] {
+    StopFollowing();
+    Rebuild();
+  };
   Rebuild();
   ShowEdits();
 }
@@ -150,6 +158,7 @@ void RegionWindow::Rebuild() {
     item->setData(0, Qt::UserRole, int(i));
     tree_->addTopLevelItem(item);
   }
+  MarkRow(playingRow_, true);
   if (selected >= 0) SetCurrentIndex(std::min(selected, tree_->topLevelItemCount() - 1));
   FitColumns();
   --rebuilding_;
@@ -159,7 +168,10 @@ void RegionWindow::Rebuild() {
 // A column keeps its width unless its texts or its title need more (SMPTE times, long names).
 void RegionWindow::FitColumns() {
   constexpr int kCellMargin = 12;
-  const QFontMetrics metrics = tree_->fontMetrics();
+  // Measured in bold: the row being heard is shown so, and must not lose its ends.
+  QFont bold = tree_->font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
   for (int c = 0; c + 1 < tree_->columnCount(); ++c) {
     int needed = tree_->header()->sectionSizeHint(c);
     for (int row = 0; row < tree_->topLevelItemCount(); ++row)
@@ -280,9 +292,45 @@ void RegionWindow::Play(bool all) {
     script = SingleScript(list_.At(size_t(index)));
   }
   if (script.empty()) return;
+  if (!all) script.front().region = size_t(CurrentIndex());
   player.Stop();
-  player.PlayScript(script);
+  StopFollowing();
+  if (!player.PlayScript(script)) return;
+  follower_.Start(std::move(script));
+  FollowPlaying();
+  followTimer_->start();
 }
+
+// The region being heard is shown in bold while its script plays.
+void RegionWindow::FollowPlaying() {
+  RegionPlayer& player = player_ ? *player_ : *fallbackPlayer_;
+  const int row = follower_.Update(player.Position());
+  if (row != playingRow_) {
+    MarkRow(playingRow_, false);
+    playingRow_ = row;
+    MarkRow(playingRow_, true);
+  }
+  if (row < 0) followTimer_->stop();
+}
+
+void RegionWindow::StopFollowing() {
+  follower_.Stop();
+  followTimer_->stop();
+  MarkRow(playingRow_, false);
+  playingRow_ = -1;
+}
+
+void RegionWindow::MarkRow(int row, bool playing) {
+  QTreeWidgetItem* item = row >= 0 ? tree_->topLevelItem(row) : nullptr;
+  if (!item) return;
+  for (int c = 0; c < tree_->columnCount(); ++c) {
+    QFont font = item->font(c);
+    font.setBold(playing);
+    item->setFont(c, font);
+  }
+}
+
+int RegionWindow::PlayingIndex() const { return playingRow_; }
 
 void RegionWindow::Select() {
   const int index = CurrentIndex();

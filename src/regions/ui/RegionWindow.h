@@ -9,6 +9,7 @@
 
 #include "document/DocumentObserver.h"
 #include "regions/RegionList.h"
+#include "regions/ScriptFollower.h"
 
 class QCheckBox;
 class QComboBox;
@@ -16,6 +17,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QSettings;
+class QTimer;
 class QTreeWidget;
 
 namespace tarkel {
@@ -55,6 +57,10 @@ class RegionWindow : public QWidget {
   // The regions' row selected in the list; -1 for none.
   int CurrentIndex() const;
   void SetCurrentIndex(int index);
+  // The row of the region heard now (shown in bold); -1 while no script plays.
+  int PlayingIndex() const;
+  // How often the window asks the player where the script is.
+  static constexpr int kFollowMs = 100;
 
   // How the window asks the user; tests replace these.
   std::function<std::optional<std::pair<QString, uint32_t>>(const QString& title, const QString& name,
@@ -106,6 +112,9 @@ class RegionWindow : public QWidget {
   void Change();
   void Move(bool up);
   void Play(bool all);
+  void FollowPlaying();
+  void StopFollowing();
+  void MarkRow(int row, bool playing);
   void Select();
   void Delete();
   void OpenQueue();
@@ -118,6 +127,9 @@ class RegionWindow : public QWidget {
   DocumentOpener* opener_;
   std::unique_ptr<RegionPlayer> fallbackPlayer_;
   std::unique_ptr<RegionSink> sink_;
+  ScriptFollower follower_;
+  QTimer* followTimer_ = nullptr;
+  int playingRow_ = -1;
 
   // The active view's document and the range the edits show, in frames.
   CTarkelDoc* activeDoc_ = nullptr;
