@@ -70,8 +70,11 @@ bool ReplacingFile::Create() {
       // The lock tells a later save that this file is being written; a duplicate descriptor
       // holds it until the file has its final name.
       if (LockAsWriter(sink_.Descriptor())) writerLock_ = ::fcntl(sink_.Descriptor(), F_DUPFD_CLOEXEC, 0);
-      if (exists) TakeOverOwnerAndMode(sink_.Descriptor(), existing);
-      if (exists) ForgetCachedPages(target_);
+      if (exists) {
+        TakeOverOwnerAndMode(sink_.Descriptor(), existing);
+        TakeOverExtendedAttributes(sink_.Descriptor(), target_);
+        ForgetCachedPages(target_);
+      }
       return true;
     }
     if (errno != EEXIST) return false;

@@ -4,10 +4,12 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <ctime>
 #include <memory>
 #include <vector>
@@ -123,6 +125,29 @@ void TakeOverOwnerAndMode(int fd, const struct stat& old) {
     if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, uid_t(-1), old.st_gid);
   }
   (void)::fchmod(fd, old.st_mode & kKeptPermissions);
+}
+
+void TakeOverExtendedAttributes(int fd, const std::string& old) {
+  std::vector<char> names(4096);
+  ssize_t length = 0;
+  while ((length = ::listxattr(old.c_str(), names.data(), names.size())) < 0 && errno == ERANGE) {
+    const ssize_t needed = ::listxattr(old.c_str(), nullptr, 0);
+    if (needed <= 0) return;
+    names.resize(size_t(needed));
+  }
+  if (length <= 0) return;
+  std::vector<char> value;
+  for (const char* name = names.data(); name < names.data() + length; name += std::strlen(name) + 1) {
+    // Capabilities grant rights to a program's contents, like setuid: new contents get none.
+    if (std::strcmp(name, "security.capability") == 0) continue;
+    const ssize_t size = ::getxattr(old.c_str(), name, nullptr, 0);
+    if (size < 0) continue;
+    value.resize(size_t(size));
+    if (size > 0 && ::getxattr(old.c_str(), name, value.data(), value.size()) != size) continue;
+    // An attribute the file system or the user's rights refuse (a security label, another
+    // user's ACL) stays behind; the save goes on.
+    (void)::fsetxattr(fd, name, value.data(), value.size(), 0);
+  }
 }
 
 }  // namespace tarkel

@@ -1,7 +1,8 @@
 #pragma once
 // What a save must keep of the file it replaces, beyond its contents: the name it is reached by
-// (a symbolic link stays a link and its target is written), the owner, the group and the
-// permission bits (without setuid, setgid and sticky, which must not pass to new contents).
+// (a symbolic link stays a link and its target is written), the owner, the group, the
+// permission bits (without setuid, setgid and sticky, which must not pass to new contents) and
+// the extended attributes, ACLs among them (without file capabilities).
 // Temporary files of a save have a name of their own per target, ".<name>.tarkel-save-<pid>-<n>",
 // so that the next save of that target finds and removes those a killed save left behind.
 #include <sys/stat.h>
@@ -29,5 +30,10 @@ void RemoveStaleTemporaries(const std::string& target);
 // Gives the new file open as `fd` the owner and group of the file it replaces as far as the
 // process may set them, and its read, write and execute bits.
 void TakeOverOwnerAndMode(int fd, const struct stat& old);
+
+// Copies the extended attributes of the file at `old` (user attributes, access and default
+// ACLs) onto the new file open as `fd`, as far as the file system and the process allow; after
+// TakeOverOwnerAndMode, as an ACL sets the group bits of the mode.
+void TakeOverExtendedAttributes(int fd, const std::string& old);
 
 }  // namespace tarkel

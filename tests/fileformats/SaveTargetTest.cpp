@@ -8,9 +8,12 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
+#include <tuple>
 
 #include "CraftedFiles.h"
 #include "sound/MessageIds.h"
@@ -153,6 +156,45 @@ TEST_F(SaveTo, SetuidSetgidAndStickyAreDroppedTheOtherBitsKept) {
   ASSERT_TRUE(Save("plain.wav"));
   EXPECT_EQ(StatOf(File("song.wav")).st_mode & 07777, 0754u);
   EXPECT_EQ(StatOf(File("plain.wav")).st_mode & 07777, 0604u);
+}
+
+std::string AttributeOf(const std::string& path, const char* name) {
+  char value[256];
+  const ssize_t n = ::getxattr(path.c_str(), name, value, sizeof value);
+  return n < 0 ? std::string("(none)") : std::string(value, size_t(n));
+}
+
+// An access ACL in the kernel's form: version 2, then tag, permissions and id per entry.
+std::string AccessAcl(std::initializer_list<std::tuple<uint16_t, uint16_t, uint32_t>> entries) {
+  std::string acl;
+  auto put = [&](uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) acl += char(v >> (8 * i));
+  };
+  put(2, 4);
+  for (const auto& [tag, perm, id] : entries) {
+    put(tag, 2);
+    put(perm, 2);
+    put(id, 4);
+  }
+  return acl;
+}
+
+// Extended attributes stay with the file: a user's own attributes and an ACL that lets another
+// user write it (the group bits of the mode follow the ACL's mask).
+TEST_F(SaveTo, ExtendedAttributesAndAclsAreKept) {
+  WriteFileBytes(File("song.wav"), Text("old"));
+  const std::string path = File("song.wav");
+  if (::setxattr(path.c_str(), "user.origin", "take 3", 6, 0) != 0)
+    GTEST_SKIP() << "this file system keeps no user attributes: " << std::strerror(errno);
+  constexpr uint32_t kNoId = 0xFFFFFFFF;
+  const std::string acl = AccessAcl({{0x01, 6, kNoId}, {0x02, 6, kNobody}, {0x04, 4, kNoId}, {0x10, 6, kNoId}, {0x20, 4, kNoId}});
+  const bool withAcl = ::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) == 0;
+  ASSERT_TRUE(Save("song.wav"));
+  EXPECT_EQ(AttributeOf(path, "user.origin"), "take 3");
+  EXPECT_EQ(Contents("song.wav").size(), kSavedSize);
+  if (!withAcl) return;
+  EXPECT_EQ(AttributeOf(path, "system.posix_acl_access"), acl);
+  EXPECT_EQ(StatOf(path).st_mode & 0070, 0060u);
 }
 
 TEST_F(SaveTo, AHardLinkedFileIsWrittenAsANewFile) {
