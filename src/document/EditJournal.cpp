@@ -308,6 +308,7 @@ bool InPlaceChange::Begin() {
   // Shrinking is safe only down to where the journal's copy starts, and only when it reaches
   // the end of the data.
   mapping->SetShrinkFloor(span.to == size ? span.from : size);
+  mapping->PrepareToWrite(span.from, span.to);
   mapping->SetInChange(true);
   active_ = true;
   return true;

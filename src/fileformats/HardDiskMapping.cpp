@@ -105,6 +105,16 @@ bool HardDiskMapping::Damaged() const {
   return ::fstat(fd_, &st) != 0 || st.st_nlink == 0 || uint64_t(st.st_size) < layout_.dataOffset + dataBytes_;
 }
 
+void HardDiskMapping::PrepareToWrite(uint32_t from, uint32_t to) const {
+  constexpr uint32_t kLargestPrepared = 16u << 20;
+  if (to <= from || to - from > kLargestPrepared || to > dataBytes_) return;
+  const uintptr_t page = uintptr_t(::sysconf(_SC_PAGESIZE));
+  const uintptr_t first = uintptr_t(Data() + from) & ~(page - 1);
+  const uintptr_t end = uintptr_t(Data() + to);
+  // Only an optimisation: a kernel without the advice, or a file cut short, leaves the faults.
+  (void)::madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+}
+
 // Room on the disk for a file of `length` bytes, so that no page of the mapping can fail to be
 // written back later.
 bool HardDiskMapping::Reserve(uint64_t length) {

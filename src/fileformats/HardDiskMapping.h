@@ -57,6 +57,11 @@ class HardDiskMapping final : public MappedSamples {
   // Whether another program cut the file short or removed it, or a page of the mapping was
   // lost to that: the document may then no longer change the file.
   bool Damaged() const;
+  // Makes the data bytes [from, to) writable in one call before a change writes them, instead of
+  // one write fault per page (costly after every flush has made the pages read-only again, and
+  // more so in a virtual machine). Spans above a few MiB are left to the faults: the change's
+  // own work outweighs them there, and a span that only may be written must not all be dirtied.
+  void PrepareToWrite(uint32_t from, uint32_t to) const;
 
   const std::string& Path() const { return path_; }
   int Descriptor() const { return fd_; }
