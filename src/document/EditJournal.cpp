@@ -267,7 +267,8 @@ JournalSpan JournalSpanOf(UndoKind kind, uint32_t start, uint32_t end, uint32_t 
       const uint64_t low = std::min<uint64_t>({start, aux, shifted});
       return {uint32_t(std::min<uint64_t>(low, dataSize)), dataSize};
     }
-    case UndoKind::Trim: break;
+    case UndoKind::Trim:
+    case UndoKind::Snapshot: break;  // the whole sound
   }
   return {0, dataSize};
 }

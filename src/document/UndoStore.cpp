@@ -180,6 +180,11 @@ bool UndoStore::UndoSnapshot(CTarkelDoc& doc) {
   if (!saved_.Data()) return false;
   const WaveFormat current = sound.Format();
   sound.Format() = savedFormat_;
+  // In memory the saved block itself becomes the sound again; a sound on the disk takes a copy.
+  if (savedSize_ && sound.AdoptMemory(std::move(saved_), savedSize_)) {
+    sound.RefreshPcmCopy();
+    return true;
+  }
   if (!sound.ResizeData(savedSize_)) {
     sound.Format() = current;
     sound.SetDataSize(sound.DataSize());

@@ -47,7 +47,14 @@ bool SampleMemory::Resize(size_t bytes) {
   if (mapped_) {
     const size_t length = PageRounded(bytes ? bytes : 1);
     void* p = ::mremap(data_, mapped_, length, MREMAP_MAYMOVE);
-    if (p == MAP_FAILED) return false;
+    if (p == MAP_FAILED) {
+      // mremap takes only a mapping the kernel keeps as one area; otherwise the content moves.
+      uint8_t* fresh = MapPopulated(length);
+      if (!fresh) return false;
+      std::memcpy(fresh, data_, size_ < bytes ? size_ : bytes);
+      ::munmap(data_, mapped_);
+      p = fresh;
+    }
     data_ = static_cast<uint8_t*>(p);
     size_ = bytes;
     mapped_ = length;
@@ -80,7 +87,13 @@ void SampleMemory::Release() {
   mapped_ = 0;
 }
 
-void SampleMemory::AdviseHugePages() {
+void SampleMemory::AdviseHugePages(bool on) {
+  if (!on) {
+    // Over the whole mapping, so that its parts carry the same advice again and the kernel
+    // joins them into one area: mremap (Resize) takes only a mapping that is one area.
+    if (mapped_) ::madvise(data_, mapped_, MADV_NOHUGEPAGE);
+    return;
+  }
   constexpr uintptr_t kHuge = uintptr_t(2) << 20;
   if (size_ < 2 * kHuge) return;
   const uintptr_t begin = (reinterpret_cast<uintptr_t>(data_) + kHuge - 1) & ~(kHuge - 1);

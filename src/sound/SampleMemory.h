@@ -42,8 +42,9 @@ class SampleMemory {
 
   // Asks for huge pages behind a large block that is filled once and never resized (an undo
   // copy). Not for blocks that grow and shrink: resizing a huge-page block splits and rebuilds
-  // its pages, which costs far more than the faults it saves.
-  void AdviseHugePages();
+  // its pages, which costs far more than the faults it saves. `on` false takes the advice back
+  // (an undo copy that becomes a sound's data).
+  void AdviseHugePages(bool on = true);
 
  private:
   void TakeFrom(SampleMemory& other) {

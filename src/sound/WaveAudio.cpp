@@ -63,6 +63,15 @@ uint8_t* WaveAudio::ResizeData(uint32_t bytes) {
   return data_;
 }
 
+bool WaveAudio::AdoptMemory(SampleMemory&& block, uint32_t bytes) {
+  if (IsHardDisk() || IsLoading() || !block.Data() || block.Size() < bytes) return false;
+  memory_ = std::move(block);
+  memory_.AdviseHugePages(false);  // the sound's data grows and shrinks
+  data_ = memory_.Data();
+  SetDataSize(bytes);
+  return true;
+}
+
 void WaveAudio::ReleaseData() {
   StopLoading();
   if (!IsHardDisk()) memory_.Release();

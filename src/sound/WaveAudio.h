@@ -35,6 +35,10 @@ class WaveAudio {
   virtual uint8_t* ResizeData(uint32_t bytes);
   // Frees the sample memory (outside hard-disk mode); data null, size 0.
   void ReleaseData();
+  // Makes `block` the sample memory, its first `bytes` the data, instead of copying them in (the
+  // format must already be the data's); the old block is freed. False, and nothing changed, in
+  // hard-disk mode, while loading, or when the block is shorter than `bytes`.
+  bool AdoptMemory(SampleMemory&& block, uint32_t bytes);
   // Allocates without the silence fill, for readers that overwrite every byte at once (without
   // `populate`, a large block's pages come as the reader first touches them).
   uint8_t* AllocateDataForReading(uint32_t bytes, bool populate = true);

@@ -3,6 +3,8 @@
 // kept for (no memory for the copy) goes on only when the user agrees.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "sound/CopyAllowance.h"
 #include "document/CTarkelDoc.h"
 #include "document/EditCommands.h"
@@ -95,6 +97,25 @@ TEST_F(UndoEveryChange, AOneChannelTrimOfStereoIsUndoneToStereo) {
   EXPECT_EQ(doc.Sound().BlockAlign(), 4);
   EXPECT_EQ(doc.Sound().AvgBytesPerSec(), 176400u);
   EXPECT_EQ(doc.Sound().PcmCopy().Channels(), 2);
+  EXPECT_EQ(test::Bytes(doc.Sound()), original);
+}
+
+// A sound of mapped size (the undo copy becomes the sound again when it is undone) goes on
+// growing, shrinking and being put back like any other.
+TEST_F(UndoEveryChange, ALongSoundPutBackWholeChangesAndIsPutBackAgain) {
+  constexpr uint32_t kFrames = 4'500'000;  // 18 MB of 16-bit stereo
+  test::Fill(doc.Sound(), 2, 44100, 16, test::Staircase16(2 * kFrames));
+  const std::vector<uint8_t> original = test::Bytes(doc.Sound());
+  ASSERT_TRUE(Run(EditCommand::Trim, 1000, 2999, ChannelMode::Left));
+  ASSERT_TRUE(doc.UndoLastChange());
+  ASSERT_EQ(test::Bytes(doc.Sound()), original);
+
+  ASSERT_TRUE(Run(EditCommand::ChangeLength, 0, 0, ChannelMode::Both, kFrames + 1000));
+  const std::vector<uint8_t> longer = test::Bytes(doc.Sound());
+  ASSERT_EQ(longer.size(), original.size() + 4000);
+  EXPECT_TRUE(std::equal(original.begin(), original.end(), longer.begin()));
+  EXPECT_TRUE(std::all_of(longer.begin() + original.size(), longer.end(), [](uint8_t b) { return b == 0; }));
+  ASSERT_TRUE(doc.UndoLastChange());
   EXPECT_EQ(test::Bytes(doc.Sound()), original);
 }
 
