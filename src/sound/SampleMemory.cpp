@@ -87,18 +87,16 @@ void SampleMemory::Release() {
   mapped_ = 0;
 }
 
-void SampleMemory::AdviseHugePages(bool on) {
-  if (!on) {
-    // Over the whole mapping, so that its parts carry the same advice again and the kernel
-    // joins them into one area: mremap (Resize) takes only a mapping that is one area.
-    if (mapped_) ::madvise(data_, mapped_, MADV_NOHUGEPAGE);
-    return;
-  }
+void SampleMemory::AdviseHugePages() {
   constexpr uintptr_t kHuge = uintptr_t(2) << 20;
   if (size_ < 2 * kHuge) return;
   const uintptr_t begin = (reinterpret_cast<uintptr_t>(data_) + kHuge - 1) & ~(kHuge - 1);
   const uintptr_t end = (reinterpret_cast<uintptr_t>(data_) + size_) & ~(kHuge - 1);
   if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
+void SampleMemory::WithdrawHugePageAdvice() {
+  if (mapped_) ::madvise(data_, mapped_, MADV_NOHUGEPAGE);
 }
 
 }  // namespace tarkel

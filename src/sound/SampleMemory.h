@@ -42,9 +42,12 @@ class SampleMemory {
 
   // Asks for huge pages behind a large block that is filled once and never resized (an undo
   // copy). Not for blocks that grow and shrink: resizing a huge-page block splits and rebuilds
-  // its pages, which costs far more than the faults it saves. `on` false takes the advice back
-  // (an undo copy that becomes a sound's data).
-  void AdviseHugePages(bool on = true);
+  // its pages, which costs far more than the faults it saves.
+  void AdviseHugePages();
+  // Takes that advice back, over the whole mapping, so that its parts carry the same advice
+  // again and the kernel joins them into one area (mremap, in Resize, takes only one area): for
+  // an undo copy that becomes a sound's data.
+  void WithdrawHugePageAdvice();
 
  private:
   void TakeFrom(SampleMemory& other) {

@@ -66,7 +66,7 @@ uint8_t* WaveAudio::ResizeData(uint32_t bytes) {
 bool WaveAudio::AdoptMemory(SampleMemory&& block, uint32_t bytes) {
   if (IsHardDisk() || IsLoading() || !block.Data() || block.Size() < bytes) return false;
   memory_ = std::move(block);
-  memory_.AdviseHugePages(false);  // the sound's data grows and shrinks
+  memory_.WithdrawHugePageAdvice();  // the sound's data grows and shrinks
   data_ = memory_.Data();
   SetDataSize(bytes);
   return true;
